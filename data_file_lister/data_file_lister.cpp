@@ -1,0 +1,92 @@
+// The data-file lister: every "MAST" value of the save that passes its tests is printed and
+// written to the data-file list in the order of the save; the list is then read back and
+// written again with its count line, the names reversed. Uses Data_File_Names as staging.
+#include "data_file_lister/data_file_lister.h"
+
+#include "toolkit/toolkit.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// A reader takes at most 99 characters a line and consumes the line end only within them,
+// so a name of 99 characters would read back as that name and an empty line.
+constexpr int Longest_Name = 98;
+
+// Bounds the value of the "MAST" whose tag ends at Search_Pos; true when it is a name to
+// list. A value that runs to the end of the save without its NUL is no whole name.
+bool Take_Name(Text_Slot& name)
+{
+    Field_Start = Skip_Nuls(Search_Pos + 1);
+    const std::int32_t nul = Skip_To_Nul(Field_Start);
+    Field_End = nul - 1;
+    if (nul >= File_Length || Field_End < Field_Start) return false;
+    if (Field_End - Field_Start + 1 > Longest_Name) return false;
+    Copy_Field_To_Slot(name);
+    return std::strstr(name, "Children") == nullptr;
+}
+
+// Lists the save's names in the order of the save; returns how many were listed.
+int List_Save_Names(Text_Out& list)
+{
+    Text_Slot name = {};
+    int listed = 0;
+    Search_Pos = 0;
+    while ((Search_Pos = Find_Text("MAST", Search_Pos)) != -1) {
+        if (!Take_Name(name) || listed == Max_Data_Files) continue;
+        Print_Line("Adding Data File: ", name);
+        ++listed;
+        Write_Text(list, name);
+        Write_Text(list, "\n");
+        Search_Pos = Field_End;
+    }
+    return listed;
+}
+
+void Read_Back_Names()
+{
+    Text_In list;
+    Open_Text_In(list, Data_File_List);
+    Text_Slot line;
+    Read_Field(list, '\n', line);
+    for (int slot = 0; slot < Max_Data_Files; ++slot) {
+        std::memcpy(Data_File_Names[slot], line, sizeof line);
+        Read_Field(list, '\n', line);
+        if (list.at_end) break;
+    }
+    Close_Text_In(list);
+}
+
+void Write_Reversed_List(int count)
+{
+    Text_Out list;
+    Open_Text_Out(list, Data_File_List, 0);
+    char number[16];
+    std::snprintf(number, sizeof number, "%d\n", count);
+    Write_Text(list, number);
+    for (int slot = count - 1; slot >= 0; --slot) {
+        Write_Text(list, Data_File_Names[slot]);
+        Write_Text(list, "\n");
+    }
+    Close_Text_Out(list);
+}
+
+} // namespace
+
+int Build_Data_File_List()
+{
+    Text_Out list;
+    Open_Text_Out(list, Data_File_List, 0);
+    Load_File_Buffer(Save_Path);
+    const int count = List_Save_Names(list);
+    Close_Text_Out(list);
+    Read_Back_Names();
+    Write_Reversed_List(count);
+    Print_Line();
+    Print_Line("Done!");
+    Print_Line("See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    Free_File_Buffer();
+    Search_Pos = 0;
+    return 0;
+}

@@ -1,0 +1,20 @@
+// The platform layer: the few services of the operating system that the programs use.
+// Paths are spelled as on Windows ("Data Files\Meshes\x.nif"); on other systems the layer
+// maps "\" to "/" and finds each existing path component without regard to ASCII case.
+#pragma once
+
+#include <cstdio>
+
+// Waits the given number of milliseconds.
+void Os_Sleep(int milliseconds);
+
+// 1 when the path names an existing file or folder, else 0 (an empty path is missing).
+int Os_File_Exists(const char* path);
+
+// Opens a file with a binary stdio mode ("rb", "wb", "ab", "r+b"), shared with other
+// processes that read and write it. Returns null when the file cannot be opened or
+// the path names a folder.
+std::FILE* Os_Open_File(const char* path, const char* mode);
+
+// 1 when both paths name one existing file, however each is spelled or reached; else 0.
+int Os_Same_File(const char* first_path, const char* second_path);

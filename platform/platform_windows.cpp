@@ -1,0 +1,53 @@
+// The platform layer on Windows: paths are used as they are spelled, and every file is
+// opened with sharing allowed, so the game side can read and write the files that a
+// program holds open.
+#include "platform/platform.h"
+
+#include <share.h>
+#include <windows.h>
+
+void Os_Sleep(int milliseconds)
+{
+    if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
+}
+
+int Os_File_Exists(const char* path)
+{
+    if (path == nullptr || path[0] == '\0') return 0;
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+}
+
+std::FILE* Os_Open_File(const char* path, const char* mode)
+{
+    if (path == nullptr || path[0] == '\0') return nullptr;
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return nullptr;
+    return _fsopen(path, mode, _SH_DENYNO);
+}
+
+namespace {
+
+bool Identify_File(const char* path, BY_HANDLE_FILE_INFORMATION& info)
+{
+    HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const bool known = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    return known;
+}
+
+} // namespace
+
+int Os_Same_File(const char* first_path, const char* second_path)
+{
+    if (first_path == nullptr || second_path == nullptr || first_path[0] == '\0' || second_path[0] == '\0')
+        return 0;
+    BY_HANDLE_FILE_INFORMATION first;
+    BY_HANDLE_FILE_INFORMATION second;
+    if (!Identify_File(first_path, first) || !Identify_File(second_path, second)) return 0;
+    return (first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+            first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow)
+               ? 1
+               : 0;
+}

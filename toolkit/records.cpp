@@ -1,0 +1,57 @@
+// Records and subrecords as the programs read them: the record test that tells a real
+// record from four bytes that only look like its tag, and the string value of a
+// subrecord. Sets Search_Pos, Field_Start and Field_End.
+#include "toolkit/toolkit.h"
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr std::int32_t Record_Name_Window = 16;  // "NAME" ends at most this far after the record tag
+constexpr std::int32_t Tag_Length = 4;
+
+bool Name_Tag_At(std::int32_t s)
+{
+    return s >= 0 && s <= File_Length - Tag_Length && std::memcmp(File_Buffer + s, "NAME", Tag_Length) == 0;
+}
+
+std::int32_t Next_Position(std::int32_t pos)
+{
+    return pos < std::numeric_limits<std::int32_t>::max() ? pos + 1 : pos;
+}
+
+} // namespace
+
+// The search for "NAME" looks only inside the window: the first "NAME" that a search from
+// p would find either lies there, or lies too far and fails the test, so the answer is the
+// same without scanning the rest of the file for every false hit of a record tag.
+std::int32_t Is_Record_Header(std::int32_t p, int k)
+{
+    if (p < 0) return -1;
+    const std::int64_t last_start = static_cast<std::int64_t>(p) + Record_Name_Window - Tag_Length;
+    for (std::int64_t s = static_cast<std::int64_t>(p) + 1; s <= last_start && s < File_Length; ++s) {
+        if (!Name_Tag_At(static_cast<std::int32_t>(s))) continue;
+        return Buffer_Byte(p + k) == 0 ? static_cast<std::int32_t>(s + Tag_Length) : -1;
+    }
+    return -1;
+}
+
+int Copy_Field_To_Slot(Text_Slot& slot)
+{
+    std::int64_t count = static_cast<std::int64_t>(Field_End) - Field_Start + 1;
+    if (count < 0) count = 0;
+    if (count > Text_Slot_Chars) count = Text_Slot_Chars;
+    std::memset(slot, 0, static_cast<size_t>(count) + 1);
+    Copy_Buffer_Range(slot, Field_Start, static_cast<std::int32_t>(Field_Start + count - 1));
+    return 0;
+}
+
+int Extract_Subrecord_Value(std::int32_t t, Text_Slot& slot)
+{
+    Field_Start = Skip_Nuls(Next_Position(t));
+    Field_End = Skip_To_Nul(Field_Start) - 1;
+    Copy_Field_To_Slot(slot);
+    Search_Pos = Field_End;
+    return 0;
+}

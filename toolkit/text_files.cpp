@@ -1,0 +1,121 @@
+// Text lists and logs as the programs keep them: CR LF on disk on every system, read
+// back as one line end, and fields read up to a one-character delimiter with a limit.
+// Also the read-open convention: a list that is missing in an existing folder is created.
+#include "toolkit/toolkit.h"
+
+#include "platform/platform.h"
+
+#include <cstring>
+
+std::FILE* Open_For_Reading(const char* path)
+{
+    std::FILE* file = Os_Open_File(path, "rb");
+    if (file != nullptr || Os_File_Exists(path)) return file;
+    std::FILE* created = Os_Open_File(path, "ab");
+    if (created == nullptr) return nullptr;
+    std::fclose(created);
+    return Os_Open_File(path, "rb");
+}
+
+int Open_Text_In(Text_In& in, const char* path)
+{
+    in.file = Open_For_Reading(path);
+    in.at_end = 0;
+    return 0;
+}
+
+int Close_Text_In(Text_In& in)
+{
+    if (in.file != nullptr) std::fclose(in.file);
+    in.file = nullptr;
+    in.at_end = 1;
+    return 0;
+}
+
+int Rewind_Text_In(Text_In& in)
+{
+    if (in.file != nullptr) std::rewind(in.file);
+    in.at_end = 0;
+    return 0;
+}
+
+namespace {
+
+// The next character with CR LF read as one "\n", or EOF. A list that could not be
+// opened reads as an empty one.
+int Next_Char(Text_In& in)
+{
+    if (in.file == nullptr) return EOF;
+    const int c = std::getc(in.file);
+    if (c != '\r') return c;
+    const int after = std::getc(in.file);
+    if (after == '\n') return '\n';
+    if (after != EOF) std::ungetc(after, in.file);
+    return c;
+}
+
+} // namespace
+
+int Peek_Text_In(Text_In& in)
+{
+    if (in.at_end) return -1;
+    const int c = Next_Char(in);
+    if (c == EOF) {
+        in.at_end = 1;
+        return -1;
+    }
+    std::ungetc(c, in.file);
+    return c;
+}
+
+int Read_Field(Text_In& in, char delimiter, char* out, int capacity)
+{
+    int stored = 0;
+    while (!in.at_end && stored < capacity - 1) {
+        const int c = Next_Char(in);
+        if (c == EOF) in.at_end = 1;
+        if (c == EOF || c == static_cast<unsigned char>(delimiter)) break;
+        out[stored++] = static_cast<char>(c);
+    }
+    if (capacity > 0) out[stored] = '\0';
+    return stored;
+}
+
+int Read_Field(Text_In& in, char delimiter, Text_Slot& out) { return Read_Field(in, delimiter, out, Text_Slot_Size); }
+
+int Open_Text_Out(Text_Out& out, const char* path, int append)
+{
+    out.file = Os_Open_File(path, append ? "ab" : "wb");
+    return 0;
+}
+
+int Close_Text_Out(Text_Out& out)
+{
+    if (out.file != nullptr) std::fclose(out.file);
+    out.file = nullptr;
+    return 0;
+}
+
+int Write_Text(Text_Out& out, const char* text)
+{
+    if (out.file == nullptr) return 0;
+    while (*text != '\0') {
+        const char* line_end = std::strchr(text, '\n');
+        const size_t run = line_end != nullptr ? static_cast<size_t>(line_end - text) : std::strlen(text);
+        std::fwrite(text, 1, run, out.file);
+        if (line_end == nullptr) break;
+        std::fwrite("\r\n", 1, 2, out.file);
+        text = line_end + 1;
+    }
+    return 0;
+}
+
+int Write_Line(Text_Out& out, const char* first, const char* second, const char* third)
+{
+    Write_Text(out, first);
+    Write_Text(out, second);
+    Write_Text(out, third);
+    Write_Text(out, "\n");
+    if (out.file != nullptr) std::fflush(out.file);
+    return 0;
+}

@@ -1,0 +1,179 @@
+// The shared data-file toolkit, linked into every program: the process-wide file buffer
+// and its searches, subrecord values and the record test, text lists and the console,
+// the data-file and NPC lists, the body-part lookup, the mesh copy and the mesh set.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+// ---------------------------------------------------------------- limits and types
+
+constexpr int Text_Slot_Size = 100;                  // a slot holds at most 99 characters and a NUL
+constexpr int Text_Slot_Chars = Text_Slot_Size - 1;
+constexpr int Path_Slot_Size = 160;                  // paths built from a data-file name of up to 98 characters
+constexpr int Max_Data_Files = 275;
+constexpr int Max_NPC_Rows = 4000;
+constexpr int Scratch_Slot_Count = 5;
+constexpr int Body_Part_Count = 11;                  // Neck to Upperleg, "BYDT" part numbers 2 to 12
+constexpr int Mesh_Set_Size = 13;                    // head, hair and the eleven body parts
+
+using Text_Slot = char[Text_Slot_Size];
+using Path_Slot = char[Path_Slot_Size];
+using Mesh_Set_Table = Text_Slot[Mesh_Set_Size];
+
+// ---------------------------------------------------------------- files the programs share
+
+constexpr const char* Save_Path = "Saves\\Vorel.ess";
+constexpr const char* Data_File_List = "Vorel OXT Files\\Vorel_Data_File_List.txt";
+constexpr const char* Census_List = "Vorel OXT Files\\Vorel_Data_File_Census_List.txt";
+constexpr const char* NPC_Lists_Folder = "Vorel OXT Files\\NPC Lists\\";
+constexpr const char* Merged_NPC_List = "Vorel_NPC_List.txt";
+constexpr const char* Male_Race_List = "Vorel_MRace_List.txt";
+constexpr const char* Female_Race_List = "Vorel_FRace_List.txt";
+constexpr const char* Data_Files_Folder = "Data Files\\";
+constexpr const char* Meshes_Folder = "Data Files\\Meshes\\";
+
+// ---------------------------------------------------------------- process-wide state
+
+extern unsigned char* File_Buffer;   // the last-loaded file, exactly File_Length bytes, no terminator
+extern std::int32_t File_Length;
+extern std::int32_t Search_Pos;      // just after the last match, -1 after a failed search
+extern std::int32_t Field_Start;     // first byte of the last located subrecord value
+extern std::int32_t Field_End;       // last byte of that value, inclusive
+
+extern Text_Slot Data_File_Names[Max_Data_Files];
+extern std::int32_t Data_File_Count;
+extern Path_Slot Data_File_Path;     // "Data Files\" and the name of the data file being loaded
+
+extern Text_Slot NPC_ID_Table[Max_NPC_Rows];
+extern Text_Slot NPC_Head_Table[Max_NPC_Rows];
+extern Text_Slot NPC_Hair_Table[Max_NPC_Rows];
+extern Text_Slot NPC_Race_Table[Max_NPC_Rows];
+extern Text_Slot NPC_Sex_Table[Max_NPC_Rows];
+extern Text_Slot NPC_Name_Table[Max_NPC_Rows];
+
+extern Text_Slot Scratch_Slots[Scratch_Slot_Count];  // the workers' own slots
+
+// ---------------------------------------------------------------- buffer and search
+
+// Replaces the buffer with the whole file at path (created empty when missing in an existing
+// folder). A file that cannot be opened leaves an empty buffer. Does not touch Search_Pos.
+int Load_File_Buffer(const char* path);
+
+// Releases the buffer; File_Length becomes 0.
+int Free_File_Buffer();
+
+// The byte at pos, or -1 when pos lies outside the buffer.
+int Buffer_Byte(std::int32_t pos);
+
+// The position just after the first exact match of text that begins at from + 1 or later
+// and lies wholly inside the buffer, or -1. An empty text matches the next byte 0 and
+// answers that byte's own position.
+std::int32_t Find_Text(const char* text, std::int32_t from);
+
+// As Find_Text, with 'a' to 'z' folded onto 'A' to 'Z' on both sides; other bytes unchanged.
+std::int32_t Find_Text_No_Case(const char* text, std::int32_t from);
+
+// The first position at or after pos whose byte is not 0 (Skip_Nuls) or is 0 (Skip_To_Nul);
+// File_Length when the buffer ends first, and pos itself when pos lies outside the buffer.
+std::int32_t Skip_Nuls(std::int32_t pos);
+std::int32_t Skip_To_Nul(std::int32_t pos);
+
+// Writes bytes first to last of the buffer, inclusive, to dst; no terminator. Positions
+// outside the buffer are not copied.
+int Copy_Buffer_Range(char* dst, std::int32_t first, std::int32_t last);
+
+// ---------------------------------------------------------------- records and values
+
+// For p just after a record tag: the position just after the record's "NAME" tag when
+// "NAME" ends 1 to 16 bytes after p and the size byte at p + k is 0, else -1.
+// k is 3 for "NPC_" records and 2 for "BODY" records. Does not move Search_Pos.
+std::int32_t Is_Record_Header(std::int32_t p, int k);
+
+// Takes the string of the subrecord whose tag ends at t into slot (cut at 99 characters)
+// and sets Field_Start, Field_End and Search_Pos (the value's last byte).
+int Extract_Subrecord_Value(std::int32_t t, Text_Slot& slot);
+
+// Copies the bytes Field_Start to Field_End into slot, cut at 99 characters, terminated.
+int Copy_Field_To_Slot(Text_Slot& slot);
+
+// ---------------------------------------------------------------- files, lists and console
+
+// Opens a file for reading in binary mode, creating it empty when it is missing and its
+// folder exists. Null when it cannot be opened.
+std::FILE* Open_For_Reading(const char* path);
+
+// A list read in text mode: a CR LF pair reads as one line end.
+struct Text_In {
+    std::FILE* file;
+    int at_end;      // 1 once a read has met the end; every later read yields an empty field
+};
+
+int Open_Text_In(Text_In& in, const char* path);     // creates a missing list in an existing folder
+int Close_Text_In(Text_In& in);
+int Rewind_Text_In(Text_In& in);                     // back to the start, end state cleared
+int Peek_Text_In(Text_In& in);                       // the next character, not taken; -1 at the end
+
+// Reads one field up to delimiter into out, at most capacity - 1 characters, always
+// terminated. The delimiter is consumed only when met within those characters; a longer
+// field's rest is what the next read takes. Returns the number of characters stored.
+int Read_Field(Text_In& in, char delimiter, char* out, int capacity);
+int Read_Field(Text_In& in, char delimiter, Text_Slot& out);
+
+// A list or log written in text mode: every "\n" reaches the disk as CR LF.
+struct Text_Out {
+    std::FILE* file;
+};
+
+int Open_Text_Out(Text_Out& out, const char* path, int append);   // truncates unless append
+int Close_Text_Out(Text_Out& out);
+int Write_Text(Text_Out& out, const char* text);
+int Write_Line(Text_Out& out, const char* first, const char* second = "", const char* third = "");  // and flush
+
+// Prints the pieces as one console line, then a line end and a flush.
+int Print_Line(const char* first = "", const char* second = "", const char* third = "");
+
+// The value of text as atoi reads it: leading blanks, an optional sign, decimal digits;
+// 0 without digits. Saturates instead of overflowing.
+int Parse_Int(const char* text);
+
+// folder joined with name, the last four characters of the joined text dropped, then suffix.
+int Build_List_Path(Path_Slot& out, const char* folder, const char* name, const char* suffix);
+
+// ---------------------------------------------------------------- data-file list and body-part lookup
+
+// Reads "Vorel OXT Files\Vorel_Data_File_List.txt" into Data_File_Count and Data_File_Names.
+int Read_Data_File_List();
+
+// The list index of the first data file, in list order, that holds id (letter case ignored)
+// followed by one byte and "MODL", or -1. Loads the data files afresh on every call.
+int Find_ID_In_Data_Files(const char* id);
+
+// As Find_ID_In_Data_Files; after a hit out holds "Data Files\Meshes\" and the ID's "MODL"
+// value. out must be all zero; it is left so after a miss. Search_Pos is 0 on return.
+int Find_Mesh_Path(const char* id, Text_Slot& out);
+
+// ---------------------------------------------------------------- NPC lists
+
+// Reads one NPC list into the NPC field tables, one row per line from row 0 on; the row
+// after the last ended line is emptied. count is what the caller expects and is not used.
+// Returns the number of rows that hold a line of the list.
+int Read_NPC_List(const char* path, int count);
+
+// ---------------------------------------------------------------- mesh copy and mesh set
+
+constexpr const char* Error_Marker_Mesh = "Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
+constexpr const char* Copy_Errors_Log = "Vorel OXT Files\\Copy Errors.txt";
+
+// Copies the source mesh whole over target. A missing source is reported on the console and
+// in the copy error log, source is set to the error-marker mesh and that is copied instead.
+int Copy_Mesh_File(Text_Slot& source, const char* target);
+
+// Fills table with the thirteen mesh-set file names of one sex, in set order.
+int Fill_Mesh_Set(Mesh_Set_Table& table, int female);
+
+// ---------------------------------------------------------------- program end
+
+// What every program does once its worker has returned: sleep 5000 ms at a time for ever,
+// so the console keeps the run's lines until the user closes it.
+[[noreturn]] void Idle_For_Ever();
