@@ -1,0 +1,31 @@
+// A fresh game root folder for one test: the folders the programs expect, made in a new
+// temporary folder that is removed afterwards. Paths given to its helpers use "/".
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+class Scratch_Game : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes bytes to a file below the game root; the folder must exist.
+    void Write(const std::string& relative_path, const std::string& bytes) const;
+    // The bytes of a file below the game root, or nothing when it does not exist.
+    std::optional<std::string> Read(const std::string& relative_path) const;
+    bool Exists(const std::string& relative_path) const;
+    void Remove(const std::string& relative_path) const;  // a file or a whole folder
+    std::string Path(const std::string& relative_path) const { return root + "/" + relative_path; }
+
+    std::string root;  // absolute, no trailing "/"
+
+    // In-process tests run the workers with the game root as working directory.
+    void Enter() const;
+    std::string previous_directory;
+};
+
+// The text of a CR LF file with each CR LF turned into "\n"; other bytes unchanged.
+std::string Without_Crlf(const std::string& text);

@@ -1,0 +1,138 @@
+// Text lists: CR LF on disk, fields read up to a delimiter with a limit of 99 characters,
+// the end of a list, and the read-open convention.
+#include "tests/support/scratch_game.h"
+#include "toolkit/toolkit.h"
+
+#include <string>
+#include <vector>
+
+using namespace std::string_literals;
+
+class TextFiles : public Scratch_Game {
+protected:
+    void SetUp() override
+    {
+        Scratch_Game::SetUp();
+        Enter();
+    }
+    // Every field of the list read up to delimiter, until and including the read that
+    // meets the end.
+    std::vector<std::string> Fields(const std::string& bytes, char delimiter)
+    {
+        Write("list.txt", bytes);
+        Text_In in;
+        Open_Text_In(in, "list.txt");
+        std::vector<std::string> fields;
+        Text_Slot field;
+        do {
+            Read_Field(in, delimiter, field);
+            fields.emplace_back(field);
+        } while (!in.at_end);
+        Close_Text_In(in);
+        return fields;
+    }
+};
+
+TEST_F(TextFiles, CrLfReadsAsOneLineEndAndALoneCrStays)
+{
+    EXPECT_EQ(Fields("a\r\nb\rc\n\r\r\nd"s, '\n'), (std::vector<std::string>{"a", "b\rc", "\r", "d"}));
+}
+
+TEST_F(TextFiles, LongFieldsGoOnInTheNextRead)
+{
+    const std::string f98(98, 'a');
+    const std::string f99(99, 'b');
+    const std::string f150(150, 'c');
+    EXPECT_EQ(Fields(f98 + "\n"s, '\n'), (std::vector<std::string>{f98, ""}));
+    EXPECT_EQ(Fields(f99 + "\n"s, '\n'), (std::vector<std::string>{f99, "", ""}));
+    EXPECT_EQ(Fields(f150 + "<x"s, '<'), (std::vector<std::string>{f150.substr(0, 99), std::string(51, 'c'), "x"}));
+}
+
+TEST_F(TextFiles, EndOfListYieldsEmptyFieldsForEver)
+{
+    Write("list.txt", "ab");
+    Text_In in;
+    Open_Text_In(in, "list.txt");
+    Text_Slot field;
+    Read_Field(in, '\n', field);
+    EXPECT_STREQ(field, "ab");
+    EXPECT_TRUE(in.at_end);
+    for (int i = 0; i < 3; ++i) {
+        Read_Field(in, '\n', field);
+        EXPECT_STREQ(field, "");
+    }
+    EXPECT_EQ(Peek_Text_In(in), -1);
+    Rewind_Text_In(in);
+    EXPECT_EQ(Peek_Text_In(in), 'a');
+    Read_Field(in, 'b', field);
+    EXPECT_STREQ(field, "a");
+    EXPECT_FALSE(in.at_end);
+    Close_Text_In(in);
+}
+
+TEST_F(TextFiles, OtherDelimitersAndLineEndsMix)
+{
+    EXPECT_EQ(Fields("id<head>hair\r\n"s, '<'), (std::vector<std::string>{"id", "head>hair\n"}));
+}
+
+TEST_F(TextFiles, MissingListIsCreatedEmptyAndAListInAMissingFolderReadsAsEmpty)
+{
+    Text_In in;
+    Open_Text_In(in, "Vorel OXT Files\\New.txt");
+    Text_Slot field;
+    Read_Field(in, '\n', field);
+    EXPECT_TRUE(in.at_end);
+    Close_Text_In(in);
+    EXPECT_EQ(Read("Vorel OXT Files/New.txt"), ""s);
+
+    Open_Text_In(in, "Missing Folder\\New.txt");
+    for (int i = 0; i < 3; ++i) {
+        Read_Field(in, '\n', field);
+        EXPECT_STREQ(field, "");
+        EXPECT_TRUE(in.at_end);
+    }
+    Close_Text_In(in);
+    EXPECT_FALSE(Exists("Missing Folder"));
+}
+
+TEST_F(TextFiles, WrittenLineEndsAreCrLfOnDisk)
+{
+    Text_Out out;
+    Open_Text_Out(out, "Vorel OXT Files\\Log.txt", 0);
+    Write_Text(out, "a\nb");
+    Write_Line(out, "c", "d", "e");
+    Write_Line(out, "");
+    Close_Text_Out(out);
+    EXPECT_EQ(Read("Vorel OXT Files/Log.txt"), "a\r\nbcde\r\n\r\n"s);
+    Open_Text_Out(out, "Vorel OXT Files\\Log.txt", 1);
+    Write_Line(out, "more");
+    Close_Text_Out(out);
+    EXPECT_EQ(Read("Vorel OXT Files/Log.txt"), "a\r\nbcde\r\n\r\nmore\r\n"s);
+}
+
+TEST(ParseInt, ReadsAsAtoiDoesWithoutOverflow)
+{
+    struct Case {
+        const char* text;
+        int value;
+    };
+    const Case cases[] = {{"3", 3},       {"  42xyz", 42}, {"-7", -7}, {"+8", 8},  {"", 0},
+                          {"abc", 0},     {"\t12", 12},    {"- 3", 0}, {"0012", 12},
+                          {"99999999999", 2147483647},     {"-99999999999", -2147483647 - 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Parse_Int(c.text), c.value);
+    }
+}
+
+TEST(BuildListPath, CutsTheLastFourCharactersOfTheJoinedText)
+{
+    Path_Slot path;
+    Build_List_Path(path, "Vorel OXT Files\\NPC Lists\\", "Morrowind.esm", " NPC List.txt");
+    EXPECT_STREQ(path, "Vorel OXT Files\\NPC Lists\\Morrowind NPC List.txt");
+    Build_List_Path(path, "Vorel OXT Files\\NPC Lists\\", "ab", " NPC List.txt");
+    EXPECT_STREQ(path, "Vorel OXT Files\\NPC List NPC List.txt");
+    const std::string long_name = std::string(94, 'n') + ".esp";
+    Build_List_Path(path, "Vorel OXT Files\\Mesh Lists\\", long_name.c_str(), " Mesh List.txt");
+    EXPECT_EQ(std::string(path), "Vorel OXT Files\\Mesh Lists\\" + std::string(94, 'n') + " Mesh List.txt");
+}
