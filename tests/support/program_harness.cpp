@@ -21,13 +21,26 @@ std::string Environment(const char* name, const char* fallback)
     return value != nullptr && value[0] != '\0' ? value : fallback;
 }
 
+std::string Launcher()
+{
+    const std::string programs = Environment("VOREL_PROGRAMS", "native:.");
+    return programs.substr(0, programs.find(':'));
+}
+
+std::string Build_Folder()
+{
+    const std::string programs = Environment("VOREL_PROGRAMS", "native:.");
+    const size_t colon = programs.find(':');
+    return colon == std::string::npos ? "." : programs.substr(colon + 1);
+}
+
 // "data-file-lister" lives in the build folder's "data_file_lister" folder.
 std::string Program_Path(const std::string& program)
 {
     std::string folder = program;
     for (char& c : folder)
         if (c == '-') c = '_';
-    std::string path = Environment("VOREL_BIN_DIR", ".") + "/" + folder + "/" + program;
+    std::string path = Build_Folder() + "/" + folder + "/" + program;
     return Running_Under_Wine() ? path + ".exe" : path;
 }
 
@@ -43,7 +56,7 @@ void Append_Output(Program_Process& process, const char* bytes, size_t count)
 
 } // namespace
 
-bool Running_Under_Wine() { return Environment("VOREL_LAUNCHER", "native") == "wine"; }
+bool Running_Under_Wine() { return Launcher() == "wine"; }
 
 double Program_Timeout() { return Running_Under_Wine() ? 90.0 : 30.0; }
 

@@ -1,6 +1,6 @@
 // Runs a built program in a game folder as a user would, natively or as a Windows .exe
-// under Wine (chosen by the environment: VOREL_LAUNCHER "native" or "wine", VOREL_BIN_DIR
-// the build folder). The programs never exit by themselves: the harness reads the console
+// under Wine, as the environment says: VOREL_PROGRAMS is "native:" or "wine:" followed by
+// the build folder that holds the programs. The programs never exit by themselves: the harness reads the console
 // until the line it waits for, then ends the process.
 #pragma once
 

@@ -1,0 +1,32 @@
+// The data-file-lister program run in a game folder, as the user runs it.
+#include "tests/support/program_harness.h"
+#include "tests/support/scratch_game.h"
+#include "tools/tes3/tes3_builder.h"
+
+#include <filesystem>
+
+using namespace std::string_literals;
+
+using DataFileListerProgram = Scratch_Game;
+
+TEST_F(DataFileListerProgram, WritesTheListAndItsConsoleLines)
+{
+    const std::string masters[] = {"Morrowind.esm", "Tribunal.esm", "Vorel.esp"};
+    Write("Saves/Vorel.ess", tes3::Header_Record(masters, 3) + tes3::Npc_Record("player", "Me", "Nord", "h", "k", 0));
+    const std::string console = Run_Program("data-file-lister", root,
+                                            "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    EXPECT_EQ(console,
+              "Adding Data File: Morrowind.esm\nAdding Data File: Tribunal.esm\nAdding Data File: Vorel.esp\n\n"
+              "Done!\nSee 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results\n");
+    EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_List.txt"), "3\r\nVorel.esp\r\nTribunal.esm\r\nMorrowind.esm\r\n"s);
+}
+
+TEST_F(DataFileListerProgram, FindsTheSaveInAnyLetterCase)
+{
+    Remove("Saves");
+    std::filesystem::create_directories(Path("saves"));
+    const std::string masters[] = {"Morrowind.esm"};
+    Write("saves/vorel.ESS", tes3::Header_Record(masters, 1));
+    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_List.txt"), "1\r\nMorrowind.esm\r\n"s);
+}
