@@ -1,0 +1,159 @@
+// Player appearance: the player's record is taken from the save, its head and hair resolved
+// through the data files, and those meshes and its race's eleven body-part meshes copied over
+// the mesh set of the player's sex. Both race lists are held open for the run; the file buffer
+// holds the save, then the data files of the lookups, and is freed at the end.
+#include "player_appearance/player_appearance.h"
+
+#include "player_appearance/player_record.h"
+#include "toolkit/toolkit.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char Race_Field_End = '*';
+constexpr char Race_Line_End = '\n';
+constexpr int Head_Target = 0;
+constexpr int Hair_Target = 1;
+constexpr int First_Body_Part_Target = 2;   // Neck; the body parts follow in set order
+
+// What the console says of one body part.
+struct Body_Part_Lines {
+    const char* name;
+    const char* found_in;
+    const char* not_found;
+};
+
+constexpr Body_Part_Lines Head_Lines = {"Player's head BP name is: ", "Found head BP in file: ",
+                                        "Could not find head BP in any data file"};
+constexpr Body_Part_Lines Hair_Lines = {"Player's hair BP name is: ", "Found hair BP in file: ",
+                                        "Could not find hair BP in any data file"};
+
+// Everything that depends on the player's sex.
+struct Sex_Lines {
+    const char* word;
+    const char* race_list;
+    const char* changed;
+    const char* head_and_hair_only;
+};
+
+constexpr Sex_Lines Male_Lines = {"male", Male_Race_List,
+                                  "Vorel male player meshes have been changed to this appearance & race",
+                                  "Only the head and hair of the Vorel male player meshes have been changed"};
+constexpr Sex_Lines Female_Lines = {"female", Female_Race_List,
+                                    "Vorel female player meshes have been changed to this appearance & race",
+                                    "Only the head and hair of the Vorel female player meshes have been changed"};
+
+// Prints the lines of one body part and fills mesh with its mesh path, or with the error-marker
+// mesh when no data file holds it. A part whose ID the save lacks is not looked up: an empty ID
+// would match the end of every body part's ID. Returns the data file's list index, or -1.
+int Resolve_Body_Part(const Body_Part_Lines& lines, const char* id, Text_Slot& mesh)
+{
+    Print_Line(lines.name, id);
+    std::memset(mesh, 0, sizeof mesh);
+    const int file = id[0] != '\0' ? Find_Mesh_Path(id, mesh) : -1;
+    if (file != -1) {
+        Print_Line(lines.found_in, Data_File_Names[file]);
+    } else {
+        Print_Line(lines.not_found);
+        std::snprintf(mesh, sizeof mesh, "%s", Error_Marker_Mesh);
+    }
+    Print_Line("Uses mesh: ", mesh);
+    Print_Line();
+    return file;
+}
+
+// Passes over the rest of a race line whose first field has been read.
+void Skip_Race_Line(Text_In& list, Text_Slot& scratch)
+{
+    for (int part = 0; part < Body_Part_Count; ++part) Read_Field(list, Race_Field_End, scratch);
+    Read_Field(list, Race_Line_End, scratch);
+}
+
+// Reads the race list from its first line for the first line that begins with race, exactly,
+// and copies its eleven body-part meshes over their targets, each as soon as it is read.
+// Returns 0, or -1 when no line holds the race (an empty race is held by none).
+int Copy_Race_Meshes(Text_In& list, const char* race, Mesh_Set_Table& targets, Text_Slot& scratch)
+{
+    if (race[0] == '\0') return -1;
+    for (;;) {
+        Read_Field(list, Race_Field_End, scratch);
+        // A field cut off by the end of the list begins no line of the list.
+        if (list.at_end) return -1;
+        if (std::strcmp(scratch, race) == 0) break;
+        Skip_Race_Line(list, scratch);
+    }
+    for (int part = 0; part < Body_Part_Count; ++part) {
+        Read_Field(list, Race_Field_End, scratch);
+        Copy_Mesh_File(scratch, targets[First_Body_Part_Target + part]);
+    }
+    return 0;
+}
+
+void Report_Race_Change(const Sex_Lines& sex, const char* race, int race_found)
+{
+    Print_Line("Done!");
+    if (race_found != -1) {
+        Print_Line(sex.changed);
+        return;
+    }
+    char line[2 * Text_Slot_Size];
+    std::snprintf(line, sizeof line, "Could not find race '%s' in '%s'", race, sex.race_list);
+    Print_Line(line);
+    Print_Line(sex.head_and_hair_only);
+}
+
+// The player's sex and race on the console, then head, hair and race over the targets.
+void Change_Mesh_Set(const Player_Record& player, Text_In& race_list, Mesh_Set_Table& targets)
+{
+    const Sex_Lines& sex = player.female ? Female_Lines : Male_Lines;
+    char who[2 * Text_Slot_Size];
+    std::snprintf(who, sizeof who, "%s %s", sex.word, player.race);
+    Print_Line("Player is a ", who);
+    Print_Line();
+    Text_Slot head_mesh = {};
+    Text_Slot hair_mesh = {};
+    Text_Slot scratch = {};
+    Resolve_Body_Part(Head_Lines, player.head_id, head_mesh);
+    Resolve_Body_Part(Hair_Lines, player.hair_id, hair_mesh);
+    Copy_Mesh_File(head_mesh, targets[Head_Target]);
+    Copy_Mesh_File(hair_mesh, targets[Hair_Target]);
+    Report_Race_Change(sex, player.race, Copy_Race_Meshes(race_list, player.race, targets, scratch));
+}
+
+void Report_No_Player()
+{
+    Print_Line("Could not find the player's record in '", Save_Path, "'");
+    Print_Line("Done!");
+    Print_Line("No Vorel player meshes have been changed");
+}
+
+} // namespace
+
+int Change_Player_Meshes()
+{
+    Player_Record player = {};
+    Mesh_Set_Table male_targets;
+    Mesh_Set_Table female_targets;
+    Fill_Mesh_Set(male_targets, 0);
+    Fill_Mesh_Set(female_targets, 1);
+    Read_Data_File_List();
+    Text_In male_list;
+    Text_In female_list;
+    Open_Text_In(male_list, Male_Race_List);
+    Open_Text_In(female_list, Female_Race_List);
+    Load_File_Buffer(Save_Path);
+    if (Read_Player_Record(player) == -1) {
+        Report_No_Player();
+    } else if (player.female) {
+        Change_Mesh_Set(player, female_list, female_targets);
+    } else {
+        Change_Mesh_Set(player, male_list, male_targets);
+    }
+    Close_Text_In(male_list);
+    Close_Text_In(female_list);
+    Free_File_Buffer();
+    Search_Pos = 0;
+    return 0;
+}
