@@ -1,0 +1,124 @@
+// The scan of the data files for body parts: every "BODY" record that passes the record
+// test is judged by its "BYDT" bytes, and a taken one gives its race's table of that sex
+// the mesh of its "MODL". Moves Search_Pos, Field_Start and Field_End; sets Data_File_Path.
+#include "race_lister/race_tables.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+constexpr int Body_Size_Byte = 2;  // the third byte of a "BODY" record's size is 0 in a real record
+
+// The "BYDT" bytes, counted from just after the tag.
+constexpr int Part_Number_Offset = 4;
+constexpr int Flags_Offset = 6;
+constexpr int Part_Type_Offset = 7;
+
+constexpr int First_Listed_Part = 2;   // Neck
+constexpr int Last_Listed_Part = 12;   // Upperleg
+constexpr int Hands_Part = 5;
+constexpr const char* First_Person_Mark = "1st";
+
+// A mesh path is "Data Files\Meshes\" and the "MODL" value, and must fit a slot.
+constexpr std::int32_t Longest_Mesh_Value =
+    Text_Slot_Chars - static_cast<std::int32_t>(std::string_view(Meshes_Folder).size());
+
+// What one "BODY" hit leaves: the search goes on from Search_Pos, or the data file holds
+// no further tag that a record needs, so nothing more in it can be taken.
+constexpr int Search_On = 0;
+constexpr int File_Done = 1;
+
+// The number of names the scan walks: the list's count, within the name table.
+int Data_Files_To_Scan()
+{
+    if (Data_File_Count < 1) return 0;
+    return Data_File_Count < Max_Data_Files ? Data_File_Count : Max_Data_Files;
+}
+
+int Signed_Byte(std::int32_t pos)
+{
+    const int byte = Buffer_Byte(pos);
+    return byte > 127 ? byte - 256 : byte;
+}
+
+// The length of the value that the last extraction located, uncut.
+std::int32_t Value_Length() { return Field_End - Field_Start + 1; }
+
+// True when the record's ID, the "NAME" value that ends at name_end, marks a first-person
+// hand. The cursor is put back on the "BYDT" data at bydt_end.
+bool Is_First_Person_Hand(std::int32_t name_end, std::int32_t bydt_end)
+{
+    Text_Slot id;
+    Extract_Subrecord_Value(name_end, id);
+    Search_Pos = bydt_end;
+    return std::strstr(id, First_Person_Mark) != nullptr;
+}
+
+// The race-row slot of the body part whose "BYDT" data follows bydt_end, or -1 when the
+// record is passed over: a part type other than 0 (or "BYDT" bytes cut off by the end of
+// the file), a part outside Neck to Upperleg, or a first-person hand.
+int Part_Slot(std::int32_t name_end, std::int32_t bydt_end)
+{
+    if (Buffer_Byte(bydt_end + Part_Type_Offset) != 0) return -1;
+    const int part = Signed_Byte(bydt_end + Part_Number_Offset);
+    if (part == Hands_Part && Is_First_Person_Hand(name_end, bydt_end)) return -1;
+    if (part < First_Listed_Part || part > Last_Listed_Part) return -1;
+    return part - 1;
+}
+
+// Searches tag from Search_Pos and takes its value; false when the tag is not found.
+bool Take_Next_Value(const char* tag, Text_Slot& value)
+{
+    Search_Pos = Find_Text(tag, Search_Pos);
+    if (Search_Pos == -1) return false;
+    Extract_Subrecord_Value(Search_Pos, value);
+    return true;
+}
+
+// Judges the "BODY" tag that ends at body_end and takes the record when it is accepted.
+// A mesh path or race name that does not fit its slot, or an empty race name, leaves the
+// record out, so that its slot stays open for a later record.
+int Take_Body_Record(std::int32_t body_end, Race_Table& male, Race_Table& female)
+{
+    const std::int32_t name_end = Is_Record_Header(body_end, Body_Size_Byte);
+    if (name_end == -1) return Search_On;
+    Search_Pos = Find_Text("BYDT", name_end);
+    if (Search_Pos == -1) return File_Done;
+    const std::int32_t bydt_end = Search_Pos;
+    const int slot = Part_Slot(name_end, bydt_end);
+    if (slot == -1) return Search_On;
+    Race_Table& table = Buffer_Byte(bydt_end + Flags_Offset) != 0 ? female : male;
+    Text_Slot mesh_value;
+    Text_Slot race;
+    Search_Pos = body_end;
+    if (!Take_Next_Value("MODL", mesh_value)) return File_Done;
+    const bool mesh_fits = Value_Length() <= Longest_Mesh_Value;
+    if (!Take_Next_Value("FNAM", race)) return File_Done;
+    const bool race_fits = Value_Length() >= 1 && Value_Length() <= Text_Slot_Chars;
+    if (!mesh_fits || !race_fits) return Search_On;
+    Text_Slot mesh;
+    std::snprintf(mesh, sizeof mesh, "%s%s", Meshes_Folder, mesh_value);
+    Add_Race_Mesh(table, race, slot, mesh);
+    return Search_On;
+}
+
+int Scan_Data_File(int index, Race_Table& male, Race_Table& female)
+{
+    std::snprintf(Data_File_Path, sizeof Data_File_Path, "%s%s", Data_Files_Folder, Data_File_Names[index]);
+    Load_File_Buffer(Data_File_Path);
+    Search_Pos = 0;
+    while ((Search_Pos = Find_Text("BODY", Search_Pos)) != -1)
+        if (Take_Body_Record(Search_Pos, male, female) == File_Done) break;
+    return 0;
+}
+
+} // namespace
+
+int Scan_Data_Files(Race_Table& male, Race_Table& female)
+{
+    const int count = Data_Files_To_Scan();
+    for (int index = 0; index < count; ++index) Scan_Data_File(index, male, female);
+    return 0;
+}
