@@ -1,0 +1,108 @@
+// The mesh lister's run: every census line with NPCs has its NPC list read into the NPC
+// field tables, its head and hair slots resolved in place, and its rows written to its
+// mesh list and the merged NPC list. Progress goes to the console, misses to the log.
+#include "mesh_lister/mesh_lister.h"
+
+#include "mesh_lister/mesh_resolution.h"
+#include "toolkit/toolkit.h"
+
+namespace {
+
+constexpr const char* Mesh_Lists_Folder = "Vorel OXT Files\\Mesh Lists\\";
+constexpr const char* NPC_Errors_Log = "Vorel OXT Files\\NPC Errors.txt";
+constexpr const char* Block_End = "======================================";
+
+void Write_Mesh_Line(Text_Out& out, int row)
+{
+    Write_Text(out, NPC_ID_Table[row]);
+    Write_Text(out, NPC_Head_Table[row]);
+    Write_Text(out, NPC_Hair_Table[row]);
+    Write_Text(out, "<");
+    Write_Text(out, NPC_Race_Table[row]);
+    Write_Text(out, ">");
+    Write_Text(out, NPC_Sex_Table[row]);
+    Write_Text(out, "<");
+    Write_Text(out, NPC_Name_Table[row]);
+    Write_Text(out, "\n");
+}
+
+// The rows to resolve and write: as many as the census says, but never rows that the NPC
+// list did not fill, which would still hold an earlier data file's NPCs.
+int Rows_To_List(int census_count, int lines_read)
+{
+    const int rows = census_count < lines_read ? census_count : lines_read;
+    return rows > 0 ? rows : 0;
+}
+
+void Write_Mesh_List(Mesh_Run& run)
+{
+    Path_Slot path;
+    Build_List_Path(path, NPC_Lists_Folder, run.census_name, " NPC List.txt");
+    run.rows = Rows_To_List(run.census_count, Read_NPC_List(path, run.census_count));
+    Build_List_Path(path, Mesh_Lists_Folder, run.census_name, " Mesh List.txt");
+    Text_Out mesh_list;
+    Open_Text_Out(mesh_list, path, 0);
+    Print_Line("Creating text file: ", path);
+    Print_Line();
+    for (int row = 0; row < run.rows; ++row) {
+        Resolve_Slot(run, Head_Column, row);
+        Resolve_Slot(run, Hair_Column, row);
+    }
+    for (int row = 0; row < run.rows; ++row) {
+        Write_Mesh_Line(mesh_list, row);
+        Write_Mesh_Line(run.merged_list, row);
+    }
+    Close_Text_Out(mesh_list);
+}
+
+// The rest of the census line whose name has been read, and its block on the console.
+void List_Census_Line(Mesh_Run& run, Text_In& census)
+{
+    run.slots_resolved = 0;
+    Text_Slot count;
+    Read_Field(census, '\n', count);
+    run.census_count = Parse_Int(count);
+    if (run.census_count == 0) {
+        Print_Line("No NPC's in data file: ", run.census_name);
+        Print_Line();
+    } else {
+        Write_Mesh_List(run);
+    }
+    Print_Line(Block_End);
+    Print_Line();
+}
+
+void Print_Closing_Lines(const Mesh_Run& run)
+{
+    Print_Line("Done!");
+    Print_Line("See the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results");
+    if (run.miss_flag == 0) return;
+    Print_Line("Meshes for some NPC head/hair body parts could not be found!");
+    Print_Line("See 'Vorel OXT Files\\NPC Errors.txt' for details");
+}
+
+} // namespace
+
+int Build_Mesh_Lists()
+{
+    Mesh_Run run = {};
+    Open_Text_Out(run.errors_log, NPC_Errors_Log, 0);
+    Open_Text_Out(run.merged_list, Merged_NPC_List, 0);
+    Read_Data_File_List();
+    Text_In census;
+    Open_Text_In(census, Census_List);
+    // The last census line is listed even without its line end: only a name read that
+    // meets the end of the census list ends the run.
+    Read_Field(census, '*', run.census_name);
+    while (!census.at_end) {
+        List_Census_Line(run, census);
+        Read_Field(census, '*', run.census_name);
+        ++run.files_done;
+    }
+    Print_Closing_Lines(run);
+    Close_Text_Out(run.errors_log);
+    Close_Text_In(census);
+    Close_Text_Out(run.merged_list);
+    Free_File_Buffer();
+    return 0;
+}

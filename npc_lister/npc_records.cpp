@@ -1,0 +1,102 @@
+// The "NPC_" record as the NPC lister reads it: the record test, the ID, four string
+// fields each within a window of the cursor, and the female bit of "FLAG". The values
+// live in the scratch slots: ID, full name, race, head, hair.
+#include "npc_lister/npc_records.h"
+
+#include <cstdio>
+
+namespace {
+
+// A tag counts only when the position just after it lies less than this far past the cursor.
+constexpr std::int32_t Field_Window = 100;
+// Three zero upper bytes of the size and a NUL as the first data byte: an empty string.
+constexpr std::int32_t Empty_Value_Gap = 5;
+constexpr int Npc_Size_Byte = 3;
+constexpr int Female_Bit = 0x01;
+
+constexpr const char* Default_Race = "Dark Elf";
+constexpr const char* Default_Head = "b_n_dark elf_m_head_01";
+constexpr const char* Default_Hair = "b_n_dark elf_m_hair_01";
+
+Text_Slot& Id_Slot = Scratch_Slots[0];
+Text_Slot& Name_Slot = Scratch_Slots[1];
+Text_Slot& Race_Slot = Scratch_Slots[2];
+Text_Slot& Head_Slot = Scratch_Slots[3];
+Text_Slot& Hair_Slot = Scratch_Slots[4];
+
+void Set_Slot(Text_Slot& slot, const char* text) { std::snprintf(slot, sizeof slot, "%s", text); }
+
+// Takes the string of the subrecord whose tag ends at t into slot; false, with slot and
+// Search_Pos untouched, when the value is empty. A value with no character left in the
+// buffer (a tag at the very end of a cut-off file) counts as empty too.
+bool Take_Value(std::int32_t t, Text_Slot& slot)
+{
+    Search_Pos = t;
+    Field_Start = Skip_Nuls(t + 1);
+    if (Field_Start - t >= Empty_Value_Gap || Field_Start >= File_Length) return false;
+    Field_End = Skip_To_Nul(Field_Start) - 1;
+    Copy_Field_To_Slot(slot);
+    Search_Pos = Field_End;
+    return true;
+}
+
+// The field step: the value of tag into slot when the tag lies within the window of the
+// cursor and its value is not empty, otherwise the default.
+void Take_Field(const char* tag, Text_Slot& slot, const char* fallback)
+{
+    const std::int32_t t = Find_Text(tag, Search_Pos);
+    if (t == -1 || t - Search_Pos >= Field_Window || !Take_Value(t, slot)) Set_Slot(slot, fallback);
+}
+
+// Bit 0 of the first data byte of a "FLAG" within the window; 0 when there is none or
+// when the file ends before that byte.
+int Take_Female_Flag()
+{
+    const std::int32_t t = Find_Text("FLAG", Search_Pos);
+    if (t == -1 || t - Search_Pos >= Field_Window) return 0;
+    Search_Pos = t + 4;
+    const int flags = Buffer_Byte(Search_Pos);
+    return flags != -1 && (flags & Female_Bit) != 0 ? 1 : 0;
+}
+
+void Write_Record_Line(Text_Out& list, int female)
+{
+    Write_Text(list, Id_Slot);
+    Write_Text(list, "<");
+    Write_Text(list, Head_Slot);
+    Write_Text(list, ">");
+    Write_Text(list, Hair_Slot);
+    Write_Text(list, "<");
+    Write_Text(list, Race_Slot);
+    Write_Text(list, female ? ">1<" : ">0<");
+    Write_Text(list, Name_Slot);
+    Write_Text(list, "\n");
+}
+
+// Reads the record whose "NAME" tag ends at name_end and lists it. An empty ID is kept
+// empty, and the fields are searched from just after its tag.
+void List_Record(Text_Out& list, std::int32_t name_end)
+{
+    if (!Take_Value(name_end, Id_Slot)) Set_Slot(Id_Slot, "");
+    Take_Field("FNAM", Name_Slot, Id_Slot);
+    Take_Field("RNAM", Race_Slot, Default_Race);
+    Take_Field("BNAM", Head_Slot, Default_Head);
+    Take_Field("KNAM", Hair_Slot, Default_Hair);
+    const int female = Take_Female_Flag();
+    Write_Record_Line(list, female);
+    Print_Line("Adding NPC: ", Name_Slot);
+}
+
+} // namespace
+
+int Write_NPC_Records(Text_Out& list)
+{
+    int listed = 0;
+    while ((Search_Pos = Find_Text("NPC_", Search_Pos)) != -1) {
+        const std::int32_t name_end = Is_Record_Header(Search_Pos, Npc_Size_Byte);
+        if (name_end == -1) continue;
+        List_Record(list, name_end);
+        ++listed;
+    }
+    return listed;
+}
