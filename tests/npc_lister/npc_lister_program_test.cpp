@@ -1,0 +1,33 @@
+// The npc-lister program run in a game folder after the data-file lister, as the user runs them.
+#include "tests/support/program_harness.h"
+#include "tests/support/scratch_game.h"
+#include "tools/tes3/tes3_builder.h"
+
+using namespace std::string_literals;
+
+using NPCListerProgram = Scratch_Game;
+
+TEST_F(NPCListerProgram, ListsTheNPCsOfEveryDataFileOfTheSave)
+{
+    const std::string masters[] = {"Morrowind.esm", "Vorel.esp"};
+    Write("Saves/Vorel.ess", tes3::Header_Record(masters, 2));
+    Write("Data Files/Morrowind.esm",
+          tes3::Header_Record(nullptr, 0) + tes3::Npc_Record("fargoth", "Fargoth", "Wood Elf", "b_n_wood elf_m_head_01",
+                                                             "b_n_wood elf_m_hair_01", 0));
+    Write("Data Files/Vorel.esp", tes3::Header_Record(masters, 1) +
+                                      tes3::Record("NPC_", tes3::String_Subrecord("NAME", "vorel_ilmeni") +
+                                                               tes3::Subrecord("FLAG", tes3::Le32(1))));
+    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    const std::string console =
+        Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
+    EXPECT_EQ(console, "\nCreating text file: Vorel OXT Files\\NPC Lists\\Vorel NPC List.txt\n"
+                       "Adding NPC: vorel_ilmeni\n"
+                       "\nCreating text file: Vorel OXT Files\\NPC Lists\\Morrowind NPC List.txt\n"
+                       "Adding NPC: Fargoth\n"
+                       "\nDone!\nSee the text files in the 'Vorel OXT Files\\NPC Lists' folder for results\n");
+    EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Vorel NPC List.txt"),
+              "vorel_ilmeni<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Dark Elf>1<vorel_ilmeni\r\n"s);
+    EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Morrowind NPC List.txt"),
+              "fargoth<b_n_wood elf_m_head_01>b_n_wood elf_m_hair_01<Wood Elf>0<Fargoth\r\n"s);
+    EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"), "Vorel.esp*1\r\nMorrowind.esm*1\r\n"s);
+}
