@@ -1,0 +1,255 @@
+// The monitor's start-up and single passes in process, with the game side's stand-in writing
+// the partner file between passes: the markers, the ID's bytes, the answers in the name file,
+// and a loop that no content of the partner file can stop.
+#include "partner_monitor/partner_monitor.h"
+#include "tests/partner_monitor/game_side.h"
+#include "tests/partner_monitor/partner_game.h"
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string Monitoring = "Monitoring Morrowind...\n\n";
+const std::string Initialised = "Program initialised...\n\n" + Monitoring;
+const std::string Not_Found_Answer = "AN ERROR OCCURRED CHANGING YOUR LOVER - CHOOSE A DIFFERENT NPC";
+const std::string Lady = "Lady Aldara of the Very Long Name from Ebonheart";
+
+std::string Searching(const std::string& id) { return "Searching for NPC ID: " + id + "\n"; }
+
+// The console of a served request whose ID is in no line.
+std::string Unknown_Request(const std::string& id) { return Searching(id) + NPC_Missing_Lines(id) + Monitoring; }
+
+std::string Hero_Request()
+{
+    return Searching("m_hero") + Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") +
+           Changed_Lines(false) + Monitoring;
+}
+
+// What a file that is never shortened holds after bytes are written over its start.
+std::string Overwritten(std::string file, const std::string& bytes)
+{
+    if (file.size() < bytes.size()) file.resize(bytes.size());
+    return file.replace(0, bytes.size(), bytes);
+}
+
+} // namespace
+
+class MonitorPass : public Partner_Game {
+protected:
+    void SetUp() override
+    {
+        Partner_Game::SetUp();
+        Enter();
+        Write_World();
+    }
+    void TearDown() override
+    {
+        if (started) {
+            Close_Text_Out(streams.errors);
+            if (streams.partner != nullptr) std::fclose(streams.partner);
+            if (streams.name != nullptr) std::fclose(streams.name);
+            Close_Text_In(streams.male_races);
+            Close_Text_In(streams.female_races);
+        }
+        Partner_Game::TearDown();
+    }
+    std::string Start()
+    {
+        testing::internal::CaptureStdout();
+        Start_Partner_Monitor(streams);
+        started = true;
+        return testing::internal::GetCapturedStdout();
+    }
+    std::string Pass()
+    {
+        testing::internal::CaptureStdout();
+        Run_Monitor_Pass(streams);
+        return testing::internal::GetCapturedStdout();
+    }
+    std::string Partner() const { return Read("Data Files/MWSE/Vorel_Partner.bin").value_or("<missing>"); }
+    std::string Name_File() const { return Read("Data Files/MWSE/Vorel_Partner_Name.bin").value_or("<missing>"); }
+    std::string Log() const { return Read("Vorel OXT Files/OXT Errors.txt").value_or("<missing>"); }
+
+    Monitor_Streams streams = {};
+    bool started = false;
+};
+
+TEST_F(MonitorPass, StartUpEmptiesTheNameFileAndTheLogAndKeepsThePartnerFile)
+{
+    const std::string request = ">xm_hero123456789";
+    Write("Data Files/MWSE/Vorel_Partner.bin", request);
+    Write("Data Files/MWSE/Vorel_Partner_Name.bin", "Your current lover is Someone\0"s);
+    Write("Vorel OXT Files/OXT Errors.txt", "Could not find NPC ID: x\r\n\r\n");
+    Remove("Vorel_FRace_List.txt");
+    EXPECT_EQ(Start(), "Monitoring Morrowind...\n");
+    EXPECT_EQ(Partner(), request);
+    EXPECT_EQ(Name_File(), "");
+    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(Read("Vorel_FRace_List.txt"), ""s);
+}
+
+TEST_F(MonitorPass, InitialisationIsAnsweredWithARequestForTheIdInTheFile)
+{
+    EXPECT_EQ(Start(), "Monitoring Morrowind...\n");
+    EXPECT_EQ(Partner(), "");
+    EXPECT_EQ(Pass(), "");
+    Game_Side_Request(root, '^', "m_hero");
+    EXPECT_EQ(Pass(), Initialised);
+    EXPECT_EQ(Partner(), ">xm_hero123456789");
+    EXPECT_EQ(Name_File(), "");
+    EXPECT_EQ(Pass(), Hero_Request());
+    EXPECT_EQ(Partner(), "<xm_hero123456789");
+    EXPECT_EQ(Name_File(), "Your current lover is Hero Man\0"s);
+    EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "nord_m_"));
+    for (int pass = 0; pass < 3; ++pass) EXPECT_EQ(Pass(), "");
+    EXPECT_EQ(Partner(), "<xm_hero123456789");
+}
+
+// The game side may write its next request as soon as it has the answer: the "<" of the
+// answer must already be in the file then, or it would land on the new request's ">".
+TEST_F(MonitorPass, AnswerAndMarkerAreInTheFilesWhenThePassEndsSoTheNextRequestIsServed)
+{
+    Start();
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), Hero_Request());
+    EXPECT_EQ(Game_Side_Marker(root), '<');
+    EXPECT_EQ(Game_Side_Answer(root), "Your current lover is Hero Man");
+    Game_Side_Request(root, '>', "f_lady");
+    const std::string console = Pass();
+    EXPECT_EQ(console.substr(0, console.find('\n') + 1), Searching("f_lady"));
+    EXPECT_EQ(Game_Side_Marker(root), '<');
+    EXPECT_EQ(Game_Side_Answer(root), "Your current lover is " + Lady);
+    EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
+    EXPECT_EQ(Pass(), "");
+}
+
+TEST_F(MonitorPass, IdIsTheBytesFromOffsetTwoUpToTheLastNine)
+{
+    struct Case {
+        std::string file;
+        std::string id;
+    };
+    const std::string nine = "123456789";
+    const std::string id99(99, 'k');
+    const std::vector<Case> cases = {
+        {">", ""},                                   // no byte at offset 2: an empty ID
+        {">x", ""},
+        {">xa", "a"},                                // 3 to 11 bytes: the byte at offset 2
+        {">xab", "a"},
+        {">xabcdefghi", "a"},
+        {">xab" + nine, "ab"},                       // 13 bytes
+        {">xabc" + nine, "abc"},                     // 14 bytes
+        {">x" + id99 + nine, id99},                  // 110 bytes: the longest whole ID
+        {">x" + id99 + "tail" + nine, id99},         // longer IDs are cut at 99 bytes
+        {">x" + std::string(5000, 'q'), std::string(99, 'q')},
+        {">xab\0cd"s + nine, "ab"},                  // a NUL ends the ID early
+        {">x\0bc"s + nine, ""},
+    };
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.size());
+        Game_Side_Write(root, c.file);
+        EXPECT_EQ(Pass(), Unknown_Request(c.id));
+        EXPECT_EQ(Partner(), Overwritten(c.file, "<"));
+        EXPECT_EQ(Game_Side_Answer(root), Not_Found_Answer);
+    }
+    EXPECT_EQ(Log().find(NPC_Missing_Entry("")), 0u);
+}
+
+TEST_F(MonitorPass, ShorterAnswerLeavesTheRestOfTheLongerOneBehindItsNul)
+{
+    Start();
+    const std::string lady = "Your current lover is " + Lady + "\0"s;
+    const std::string unknown = Not_Found_Answer + "\0"s;
+    const std::string cat = "Your current lover is Lost Cat\0"s;
+    std::string expected;
+    for (const auto& [id, answer] : {std::pair{"f_lady"s, lady}, {"nobody"s, unknown}, {"m_cat"s, cat}}) {
+        SCOPED_TRACE(id);
+        Game_Side_Request(root, '>', id);
+        Pass();
+        expected = Overwritten(expected, answer);
+        EXPECT_EQ(Name_File(), expected);
+    }
+    EXPECT_GT(expected.size(), cat.size());
+    // The cat's race is in no list: it is still found, and its name answers.
+    EXPECT_EQ(Log(), NPC_Missing_Entry("nobody") + Race_Missing_Entry("Khajiit", "Lost Cat", "m_cat"));
+}
+
+TEST_F(MonitorPass, AnyOtherMarkerIsLeftAlone)
+{
+    Start();
+    for (const std::string& file : {"<xm_hero123456789"s, "xxm_hero123456789"s, "\0xm_hero123456789"s,
+                                    "\xFFxm_hero"s, "v>m_hero"s, " ^"s}) {
+        Game_Side_Write(root, file);
+        for (int pass = 0; pass < 2; ++pass) EXPECT_EQ(Pass(), "");
+        EXPECT_EQ(Partner(), file);
+    }
+    EXPECT_EQ(Name_File(), "");
+    EXPECT_EQ(Set_Contents(false), Untouched_Set());
+    // The last pass read " ": byte 0 is read afresh, however short the wait.
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), Hero_Request());
+}
+
+TEST_F(MonitorPass, WithoutItsFolderThePartnerFileIsNeverOpened)
+{
+    Remove("Data Files/MWSE");
+    EXPECT_EQ(Start(), "Monitoring Morrowind...\n");
+    for (int pass = 0; pass < 3; ++pass) EXPECT_EQ(Pass(), "Unable to open file\n");
+    std::filesystem::create_directories(Path("Data Files/MWSE"));
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), "Unable to open file\n");
+    EXPECT_EQ(Set_Contents(false), Untouched_Set());
+}
+
+TEST_F(MonitorPass, NameFileThatCannotBeOpenedLosesOnlyTheAnswers)
+{
+    std::filesystem::create_directories(Path("Data Files/MWSE/Vorel_Partner_Name.bin"));
+    Start();
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), Hero_Request());
+    EXPECT_EQ(Game_Side_Marker(root), '<');
+    EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "nord_m_"));
+}
+
+TEST_F(MonitorPass, MissingCompanionFolderLosesOnlyTheLogEntries)
+{
+    Remove("Vorel OXT Files");
+    Start();
+    Game_Side_Request(root, '>', "nobody");
+    EXPECT_EQ(Pass(), Unknown_Request("nobody"));
+    EXPECT_EQ(Game_Side_Answer(root), Not_Found_Answer);
+    EXPECT_FALSE(Exists("Vorel OXT Files"));
+}
+
+// Bytes of any kind and length, changed before every pass, with the markers mixed in: every
+// pass ends, and a well-formed request afterwards is served as ever.
+TEST_F(MonitorPass, NoContentOfThePartnerFileStopsTheLoop)
+{
+    Start();
+    std::mt19937 random(20240601);
+    const char markers[] = {'^', '>', '<', 'x'};
+    for (int round = 0; round < 300; ++round) {
+        std::string file(random() % 160, '\0');
+        for (char& byte : file) byte = static_cast<char>(random() % 256);
+        if (!file.empty() && random() % 4 != 0) file[0] = markers[random() % 4];
+        Game_Side_Write(root, file);
+        const std::string console = Pass();
+        SCOPED_TRACE(testing::PrintToString(file));
+        if (file.empty() || (file[0] != '^' && file[0] != '>')) {
+            EXPECT_EQ(console, "");
+        } else {
+            ASSERT_GE(console.size(), Monitoring.size());
+            EXPECT_EQ(console.substr(console.size() - Monitoring.size()), Monitoring);
+            EXPECT_EQ(Game_Side_Marker(root), file[0] == '^' ? '>' : '<');
+        }
+    }
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), Hero_Request());
+    EXPECT_EQ(Game_Side_Answer(root), "Your current lover is Hero Man");
+}
