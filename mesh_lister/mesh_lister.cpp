@@ -12,6 +12,8 @@ constexpr const char* Mesh_Lists_Folder = "Vorel OXT Files\\Mesh Lists\\";
 constexpr const char* NPC_Errors_Log = "Vorel OXT Files\\NPC Errors.txt";
 constexpr const char* Block_End = "======================================";
 
+// Each line is flushed at once: the merged list stays open until after the closing lines,
+// and a console closed right after them must not lose its last lines.
 void Write_Mesh_Line(Text_Out& out, int row)
 {
     Write_Text(out, NPC_ID_Table[row]);
@@ -22,8 +24,7 @@ void Write_Mesh_Line(Text_Out& out, int row)
     Write_Text(out, ">");
     Write_Text(out, NPC_Sex_Table[row]);
     Write_Text(out, "<");
-    Write_Text(out, NPC_Name_Table[row]);
-    Write_Text(out, "\n");
+    Write_Line(out, NPC_Name_Table[row]);
 }
 
 // The rows to resolve and write: as many as the census says, but never rows that the NPC

@@ -69,8 +69,7 @@ void Write_Record_Line(Text_Out& list, int female)
     Write_Text(list, "<");
     Write_Text(list, Race_Slot);
     Write_Text(list, female ? ">1<" : ">0<");
-    Write_Text(list, Name_Slot);
-    Write_Text(list, "\n");
+    Write_Line(list, Name_Slot);
 }
 
 // Reads the record whose "NAME" tag ends at name_end and lists it. An empty ID is kept
