@@ -1,0 +1,118 @@
+// The partner-monitor program run in a game folder beside the game side's stand-in, as the
+// user runs it: a whole exchange from a start before the partner file exists, and a start
+// without the "Data Files\MWSE" folder. The program never ends; the tests end it.
+#include "tests/partner_monitor/game_side.h"
+#include "tests/partner_monitor/partner_game.h"
+#include "tests/support/program_harness.h"
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string Monitoring = "Monitoring Morrowind...\n\n";
+const std::string Lady = "Lady Aldara of the Very Long Name from Ebonheart";
+
+std::string Searching(const std::string& id) { return "Searching for NPC ID: " + id + "\n"; }
+
+std::string Overwritten(std::string file, const std::string& bytes)
+{
+    if (file.size() < bytes.size()) file.resize(bytes.size());
+    return file.replace(0, bytes.size(), bytes);
+}
+
+} // namespace
+
+class PartnerMonitorProgram : public Partner_Game {
+protected:
+    void TearDown() override
+    {
+        Stop_Program(process);
+        Partner_Game::TearDown();
+    }
+    // Polls every 20 ms until ready() holds; false on time-out.
+    template <typename Ready>
+    bool Wait_Until(Ready ready) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(Program_Timeout());
+        while (!ready()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return true;
+    }
+    // Writes a request and waits for its answer; returns the name file's bytes.
+    std::string Ask(char marker, const std::string& id)
+    {
+        Game_Side_Request(root, marker, id);
+        EXPECT_TRUE(Game_Side_Wait_For_Answered(root, Program_Timeout())) << "no answer to " << id;
+        return Read("Data Files/MWSE/Vorel_Partner_Name.bin").value_or("<missing>");
+    }
+
+    Program_Process process;
+};
+
+TEST_F(PartnerMonitorProgram, AnswersTheGameSideThroughAWholeExchange)
+{
+    Write_World();
+    Write("Data Files/MWSE/Vorel_Partner_Name.bin", "Your current lover is Someone Else\0"s);
+    Write("Vorel OXT Files/OXT Errors.txt", "Could not find NPC ID: old\r\n\r\n");
+    ASSERT_TRUE(Start_Program(process, "partner-monitor", root));
+    ASSERT_TRUE(Wait_For_Console(process, "Monitoring Morrowind...\n", Program_Timeout()));
+    // Started before the game side ever wrote: the partner file is made empty, the name
+    // file and the log are emptied.
+    ASSERT_TRUE(Wait_Until([&] {
+        return Read("Data Files/MWSE/Vorel_Partner.bin") == ""s && Read("Data Files/MWSE/Vorel_Partner_Name.bin") == ""s &&
+               Read("Vorel OXT Files/OXT Errors.txt") == ""s;
+    }));
+
+    const std::string hero = "Your current lover is Hero Man\0"s;
+    const std::string lady = "Your current lover is " + Lady + "\0"s;
+    const std::string unknown = "AN ERROR OCCURRED CHANGING YOUR LOVER - CHOOSE A DIFFERENT NPC\0"s;
+    const std::string cat = "Your current lover is Lost Cat\0"s;
+    // "^" with the ID: the monitor turns it into a request for that ID.
+    EXPECT_EQ(Ask('^', "m_hero"), hero);
+    EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "nord_m_"));
+    EXPECT_EQ(Ask('>', "f_lady"), Overwritten(hero, lady));
+    EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
+    // A shorter answer leaves the rest of the longer one behind its NUL.
+    EXPECT_EQ(Ask('>', "nobody"), Overwritten(lady, unknown));
+    // Asked again at once, well within a pass: the request is not lost under the last "<".
+    EXPECT_EQ(Ask('>', "m_cat"), Overwritten(Overwritten(lady, unknown), cat));
+    std::vector<std::string> male = Expected_Set("head_cat", "hair_cat", "nord_m_");
+    EXPECT_EQ(Set_Contents(false), male);
+    EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner.bin"), "<xm_cat123456789"s);
+
+    const std::string expected =
+        "Monitoring Morrowind...\n"
+        "Program initialised...\n\n" +
+        Monitoring + Searching("m_hero") +
+        Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") + Changed_Lines(false) +
+        Monitoring + Searching("f_lady") +
+        Found_Lines(Lady, Source_Mesh("head_lady"), Source_Mesh("hair_lady"), "Nord") + Changed_Lines(true) +
+        Monitoring + Searching("nobody") + NPC_Missing_Lines("nobody") + Monitoring + Searching("m_cat") +
+        Found_Lines("Lost Cat", Source_Mesh("head_cat"), Source_Mesh("hair_cat"), "Khajiit") +
+        Race_Missing_Lines("Khajiit", false) + Monitoring;
+    EXPECT_TRUE(Wait_For_Console(process, expected, Program_Timeout()));
+    EXPECT_EQ(process.console, expected);
+    EXPECT_EQ(Read("Vorel OXT Files/OXT Errors.txt"),
+              NPC_Missing_Entry("nobody") + Race_Missing_Entry("Khajiit", "Lost Cat", "m_cat"));
+}
+
+TEST_F(PartnerMonitorProgram, WithoutTheMwseFolderSaysSoEveryPass)
+{
+    Write_World();
+    Remove("Data Files/MWSE");
+    const std::string unable = "Unable to open file\n";
+    ASSERT_TRUE(Start_Program(process, "partner-monitor", root));
+    EXPECT_TRUE(Wait_For_Console(process, "Monitoring Morrowind...\n" + unable + unable + unable, Program_Timeout()));
+    std::string lines = process.console.substr(0, process.console.rfind('\n') + 1);
+    std::string expected = "Monitoring Morrowind...\n";
+    while (expected.size() < lines.size()) expected += unable;
+    EXPECT_EQ(lines, expected);
+    EXPECT_FALSE(Exists("Data Files/MWSE"));
+    EXPECT_EQ(Set_Contents(false), Untouched_Set());
+}
