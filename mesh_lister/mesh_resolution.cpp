@@ -6,12 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-const Body_Part_Column Head_Column = {NPC_Head_Table, '<', "<Data Files\\Meshes\\",
-                                      "<Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif",
-                                      "Could not find mesh for head body part : "};
-const Body_Part_Column Hair_Column = {NPC_Hair_Table, '>', ">Data Files\\Meshes\\",
-                                      ">Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif",
-                                      "Could not find mesh for hair body part : "};
+const Body_Part_Column Head_Column = {NPC_Head_Table, '<', "Could not find mesh for head body part : "};
+const Body_Part_Column Hair_Column = {NPC_Hair_Table, '>', "Could not find mesh for hair body part : "};
 
 namespace {
 
@@ -44,19 +40,20 @@ void Log_Miss(Mesh_Run& run, const Body_Part_Column& column, int row)
     Write_Line(run.errors_log, "");
 }
 
-// The mark and mesh path of id: the column's prefix and the "MODL" value that follows the
-// ID in the first data file holding it, or the error-marker value after logging the miss.
+// The resolved value of the row's slot: the mark and the mesh named by the "MODL" that
+// follows the ID in the first data file holding it, or the mark and the error-marker mesh
+// after logging the miss.
 void Find_Resolved_Value(Mesh_Run& run, const Body_Part_Column& column, int row)
 {
     if (Find_ID_In_Data_Files(column.table[row]) != -1) {
         Search_Pos = Find_Text("MODL", Search_Pos);
         Text_Slot value;
         Extract_Subrecord_Value(Search_Pos, value);
-        std::snprintf(Resolved_Value, sizeof Resolved_Value, "%s%s", column.prefix, value);
+        std::snprintf(Resolved_Value, sizeof Resolved_Value, "%c%s%s", column.mark, Meshes_Folder, value);
         return;
     }
     Log_Miss(run, column, row);
-    std::snprintf(Resolved_Value, sizeof Resolved_Value, "%s", column.error_value);
+    std::snprintf(Resolved_Value, sizeof Resolved_Value, "%c%s", column.mark, Error_Marker_Mesh);
     run.miss_flag = 1;
 }
 

@@ -5,12 +5,12 @@
 #include "toolkit/toolkit.h"
 
 // A body-part column of the NPC field tables and what its resolved values look like.
+// A resolved slot is the mark followed by "Data Files\Meshes\" and the "MODL" value, or by
+// the error-marker mesh when no data file holds the ID.
 struct Body_Part_Column {
     Text_Slot* table;
-    char mark;                // the first character of every resolved slot
-    const char* prefix;       // put before a found "MODL" value
-    const char* error_value;  // the value when no data file holds the ID
-    const char* log_line;     // the first line of its error-log entry, before the ID
+    char mark;             // the first character of every resolved slot
+    const char* log_line;  // the first line of its error-log entry, before the ID
 };
 
 extern const Body_Part_Column Head_Column;
