@@ -14,27 +14,20 @@ using namespace std::string_literals;
 
 namespace {
 
-const std::string Monitoring = "Monitoring Morrowind...\n\n";
-const std::string Initialised = "Program initialised...\n\n" + Monitoring;
+const std::string Initialised = "Program initialised...\n\n" + Monitoring_Lines;
 const std::string Not_Found_Answer = "AN ERROR OCCURRED CHANGING YOUR LOVER - CHOOSE A DIFFERENT NPC";
-const std::string Lady = "Lady Aldara of the Very Long Name from Ebonheart";
-
-std::string Searching(const std::string& id) { return "Searching for NPC ID: " + id + "\n"; }
 
 // The console of a served request whose ID is in no line.
-std::string Unknown_Request(const std::string& id) { return Searching(id) + NPC_Missing_Lines(id) + Monitoring; }
+std::string Unknown_Request(const std::string &id)
+{
+    return Searching_Lines(id) + NPC_Missing_Lines(id) + Monitoring_Lines;
+}
 
 std::string Hero_Request()
 {
-    return Searching("m_hero") + Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") +
-           Changed_Lines(false) + Monitoring;
-}
-
-// What a file that is never shortened holds after bytes are written over its start.
-std::string Overwritten(std::string file, const std::string& bytes)
-{
-    if (file.size() < bytes.size()) file.resize(bytes.size());
-    return file.replace(0, bytes.size(), bytes);
+    return Searching_Lines("m_hero") +
+           Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") + Changed_Lines(false) +
+           Monitoring_Lines;
 }
 
 } // namespace
@@ -121,9 +114,9 @@ TEST_F(MonitorPass, AnswerAndMarkerAreInTheFilesWhenThePassEndsSoTheNextRequestI
     EXPECT_EQ(Game_Side_Answer(root), "Your current lover is Hero Man");
     Game_Side_Request(root, '>', "f_lady");
     const std::string console = Pass();
-    EXPECT_EQ(console.substr(0, console.find('\n') + 1), Searching("f_lady"));
+    EXPECT_EQ(console.substr(0, console.find('\n') + 1), Searching_Lines("f_lady"));
     EXPECT_EQ(Game_Side_Marker(root), '<');
-    EXPECT_EQ(Game_Side_Answer(root), "Your current lover is " + Lady);
+    EXPECT_EQ(Game_Side_Answer(root), "Your current lover is " + Lady_Name);
     EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
     EXPECT_EQ(Pass(), "");
 }
@@ -164,7 +157,7 @@ TEST_F(MonitorPass, IdIsTheBytesFromOffsetTwoUpToTheLastNine)
 TEST_F(MonitorPass, ShorterAnswerLeavesTheRestOfTheLongerOneBehindItsNul)
 {
     Start();
-    const std::string lady = "Your current lover is " + Lady + "\0"s;
+    const std::string lady = "Your current lover is " + Lady_Name + "\0"s;
     const std::string unknown = Not_Found_Answer + "\0"s;
     const std::string cat = "Your current lover is Lost Cat\0"s;
     std::string expected;
@@ -244,8 +237,8 @@ TEST_F(MonitorPass, NoContentOfThePartnerFileStopsTheLoop)
         if (file.empty() || (file[0] != '^' && file[0] != '>')) {
             EXPECT_EQ(console, "");
         } else {
-            ASSERT_GE(console.size(), Monitoring.size());
-            EXPECT_EQ(console.substr(console.size() - Monitoring.size()), Monitoring);
+            ASSERT_GE(console.size(), Monitoring_Lines.size());
+            EXPECT_EQ(console.substr(console.size() - Monitoring_Lines.size()), Monitoring_Lines);
             EXPECT_EQ(Game_Side_Marker(root), file[0] == '^' ? '>' : '<');
         }
     }

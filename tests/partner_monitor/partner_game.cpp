@@ -14,6 +14,14 @@ const char* const Set_Words[13] = {"Head",    "Hair",  "Neck", "Chest", "Groin",
 
 } // namespace
 
+std::string Searching_Lines(const std::string& id) { return "Searching for NPC ID: " + id + "\n"; }
+
+std::string Overwritten(std::string file, const std::string& bytes)
+{
+    if (file.size() < bytes.size()) file.resize(bytes.size());
+    return file.replace(0, bytes.size(), bytes);
+}
+
 std::string NPC_Line(const std::string& id, const std::string& head, const std::string& hair, const std::string& race,
                      const std::string& sex, const std::string& name)
 {
@@ -38,7 +46,10 @@ void Partner_Game::SetUp()
         for (int slot = 0; slot < 13; ++slot) Write(Set_Path(female, slot), "old");
 }
 
-void Partner_Game::Write_Source(const std::string& name) const { Write("Data Files/Meshes/src/" + name + ".nif", name); }
+void Partner_Game::Write_Source(const std::string &name) const
+{
+    Write("Data Files/Meshes/src/" + name + ".nif", name);
+}
 
 void Partner_Game::Write_Race_Sources(const std::string& prefix) const
 {
@@ -86,7 +97,7 @@ void Partner_Game::Write_World() const
     Write("Vorel_NPC_List.txt",
           NPC_Line("m_hero", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord", "0", "Hero Man") +
               NPC_Line("f_lady", Source_Mesh("head_lady"), Source_Mesh("hair_lady"), "Nord", "1",
-                       "Lady Aldara of the Very Long Name from Ebonheart") +
+                       Lady_Name) +
               NPC_Line("m_cat", Source_Mesh("head_cat"), Source_Mesh("hair_cat"), "Khajiit", "0", "Lost Cat"));
 }
 
@@ -104,7 +115,8 @@ std::string Changed_Lines(bool female)
 
 std::string Race_Missing_Lines(const std::string& race, bool female)
 {
-    return "ERROR!!! Could not find Race: " + race + (female ? "in Vorel_FRace_List.txt!" : "in Vorel_MRace_List.txt!") +
+    return "ERROR!!! Could not find Race: " + race +
+           (female ? "in Vorel_FRace_List.txt!" : "in Vorel_MRace_List.txt!") +
            " See the OXT Errors Log for details\n\n";
 }
 

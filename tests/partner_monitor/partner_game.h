@@ -52,6 +52,15 @@ std::string Found_Lines(const std::string& name, const std::string& head, const 
 std::string Changed_Lines(bool female);
 std::string Race_Missing_Lines(const std::string& race, bool female);
 std::string NPC_Missing_Lines(const std::string& id);
+// The lines that open a served request and that close every answered pass.
+std::string Searching_Lines(const std::string& id);
+inline const std::string Monitoring_Lines = "Monitoring Morrowind...\n\n";
+// The full name of the world's female Nord, long enough that other answers are shorter.
+inline const std::string Lady_Name = "Lady Aldara of the Very Long Name from Ebonheart";
+
+// What a file that is never shortened holds after bytes are written over its start.
+std::string Overwritten(std::string file, const std::string& bytes);
+
 // The log entries of a request.
 std::string Race_Missing_Entry(const std::string& race, const std::string& name, const std::string& id);
 std::string NPC_Missing_Entry(const std::string& id);
