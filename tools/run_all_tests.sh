@@ -15,9 +15,11 @@ for preset in windows release asan; do
     cmake --build --preset "$preset" -j "$jobs"
 done
 
-# One Wine prefix, made once, and one wineserver kept for every start of an .exe.
-/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+# One Wine prefix, made once, and one wineserver kept for every start of an .exe. A server
+# still running for the prefix refuses to become persistent, so it is ended first.
+/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
 /usr/lib/wine/wineserver -p
+/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
 trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
 
 ctest --preset release
