@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset (Windows .exe files, native release,
 # ASan+UBSan) and runs every test: natively, under the sanitizers, and the Windows build
-# under Wine.
+# under Wine; then runs every fuzz target for a short time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_deps.sh all
@@ -24,3 +24,8 @@ trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
 
 ctest --preset release
 ctest --preset asan
+
+# Every fuzz target for 20 s from its committed seed corpus; any finding fails the run.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+tools/run_fuzz.sh 20
