@@ -2,6 +2,7 @@
 // also with a byte-at-a-time search on a table of tricky buffers.
 #include "tests/toolkit/buffer_fixture.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -34,6 +35,42 @@ std::int32_t Plain_Search(const std::string& buffer, const std::string& text, st
         if (match) return static_cast<std::int32_t>(p + length);
     }
     return -1;
+}
+
+// Puts bytes into a block of exactly their size, so that a read past the end is caught by
+// the sanitizer build; released at the end of the scope.
+struct Exact_Buffer {
+    explicit Exact_Buffer(const std::string& bytes)
+    {
+        File_Buffer = bytes.empty() ? nullptr : static_cast<unsigned char*>(std::malloc(bytes.size()));
+        if (File_Buffer != nullptr) std::memcpy(File_Buffer, bytes.data(), bytes.size());
+        File_Length = static_cast<std::int32_t>(bytes.size());
+    }
+    ~Exact_Buffer()
+    {
+        std::free(File_Buffer);
+        File_Buffer = nullptr;
+        File_Length = 0;
+    }
+};
+
+// Both searches against the byte-at-a-time one, from every start that matters.
+void Expect_Same_Answers(const std::string& buffer, const std::string& text, std::int32_t first_from,
+                         std::int32_t last_from)
+{
+    for (std::int32_t from = first_from; from <= last_from; ++from) {
+        SCOPED_TRACE(testing::Message() << "buffer of " << buffer.size() << " bytes, text of " << text.size()
+                                        << " bytes, from " << from);
+        ASSERT_EQ(Find_Text(text.c_str(), from), Plain_Search(buffer, text, from, false));
+        ASSERT_EQ(Find_Text_No_Case(text.c_str(), from), Plain_Search(buffer, text, from, true));
+    }
+}
+
+// A fixed sequence of numbers, so every run tests the same buffers.
+std::uint32_t Next_Number(std::uint32_t& state)
+{
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
 }
 
 } // namespace
@@ -119,4 +156,68 @@ TEST(FastSearch, AnswersExactlyWhatAByteAtATimeSearchAnswers)
     }
     File_Buffer = nullptr;
     File_Length = 0;
+}
+
+// Every length of buffer across a few blocks of sixteen, the text put at every position and
+// in both letter cases, so matches start at every alignment, cross block edges and end on
+// the buffer's last byte; the first bytes are letters, a digit, an underscore and 0xE9.
+TEST(FastSearch, AgreesAtEveryAlignmentAndBufferLength)
+{
+    const std::vector<std::string> texts = {"b_n_head_01", "NPC_", "z", "1st", "_x", "\xE9t"s, "MoDl", "aa"};
+    for (const std::string& text : texts) {
+        for (size_t length = text.size(); length <= 70; ++length) {
+            for (size_t at = 0; at + text.size() <= length; ++at) {
+                std::string buffer(length, '.');
+                std::string planted = text;
+                if (at % 2 == 1)
+                    for (char& c : planted) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+                buffer.replace(at, text.size(), planted);
+                Exact_Buffer exact(buffer);
+                Expect_Same_Answers(buffer, text, -1, 1);
+                Expect_Same_Answers(buffer, text, static_cast<std::int32_t>(at) - 1,
+                                    static_cast<std::int32_t>(at) + 1);
+            }
+        }
+    }
+}
+
+// Buffers of a few bytes that sit next to each other in the byte table: letters in both
+// cases, their neighbours '@', '`', '[' and '{' that a careless fold would merge, bytes 0,
+// 0xC1 and 0xE1 (which differ by the case bit but are not letters) and 0xFF. Texts of the
+// same bytes give overlapping copies, near misses and matches that run into the end.
+TEST(FastSearch, AgreesOnBuffersOfLookAlikeBytes)
+{
+    const std::string alphabet = "aAbB@`[{\0\xC1\xE1\xFF"s;
+    std::uint32_t state = 8;
+    auto pick = [&](size_t count) {
+        std::string bytes;
+        for (size_t i = 0; i < count; ++i) bytes += alphabet[Next_Number(state) % alphabet.size()];
+        return bytes;
+    };
+    for (int round = 0; round < 300; ++round) {
+        const std::string buffer = pick(Next_Number(state) % 90);
+        Exact_Buffer exact(buffer);
+        for (size_t text_length = 0; text_length <= 4; ++text_length) {
+            std::string text = pick(text_length);
+            text = text.substr(0, std::strlen(text.c_str()));  // a text ends at its first NUL
+            Expect_Same_Answers(buffer, text, -2, static_cast<std::int32_t>(buffer.size()) + 1);
+        }
+    }
+}
+
+// A long buffer of text-like bytes with candidates everywhere: the one real match stands at
+// the very end, a miss scans to the end, and no byte past the end is read.
+TEST(FastSearch, FindsTheLastMatchOfALongBufferAndMissesPastIt)
+{
+    std::string buffer;
+    std::uint32_t state = 3;
+    while (buffer.size() < 100000) buffer += "b_n_heaD_0" + std::to_string(Next_Number(state) % 10) + '\0';
+    buffer += "B_N_HEAD_XY";
+    Exact_Buffer exact(buffer);
+    const auto end = static_cast<std::int32_t>(buffer.size());
+    EXPECT_EQ(Find_Text_No_Case("b_n_head_xy", 0), end);
+    EXPECT_EQ(Find_Text("B_N_HEAD_XY", 0), end);
+    EXPECT_EQ(Find_Text_No_Case("b_n_head_xyz", 0), -1);
+    EXPECT_EQ(Find_Text("b_n_head_xy", 0), -1);
+    Expect_Same_Answers(buffer, "b_n_head_07", 99000, 99050);
 }

@@ -1,0 +1,94 @@
+// Replays the mesh lister's order of lookups through the toolkit's own list readers, so the
+// benchmark looks up exactly the IDs the program does, in the same order.
+#include "bench/lookup_replay.h"
+
+#include "toolkit/toolkit.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+namespace bench {
+
+namespace {
+
+struct Column_Memo {
+    std::vector<std::string> seen;
+};
+
+void Add_Once(std::vector<Lookup>& lookups, Column_Memo& memo, const char* id)
+{
+    if (std::find(memo.seen.begin(), memo.seen.end(), id) != memo.seen.end()) return;
+    memo.seen.emplace_back(id);
+    lookups.push_back({id, -1, -1, 0.0});
+}
+
+// The lookups of one census line with NPCs: head then hair, row after row.
+void Add_Data_File(std::vector<Lookup>& lookups, const Text_Slot& census_name, int census_count)
+{
+    Path_Slot path;
+    Build_List_Path(path, NPC_Lists_Folder, census_name, " NPC List.txt");
+    const int lines = Read_NPC_List(path, census_count);
+    const int rows = std::max(0, std::min(census_count, lines));
+    Column_Memo heads;
+    Column_Memo hairs;
+    for (int row = 0; row < rows; ++row) {
+        Add_Once(lookups, heads, NPC_Head_Table[row]);
+        Add_Once(lookups, hairs, NPC_Hair_Table[row]);
+    }
+}
+
+} // namespace
+
+std::vector<Lookup> Mesh_Lister_Lookups()
+{
+    std::vector<Lookup> lookups;
+    Read_Data_File_List();
+    Text_In census;
+    Open_Text_In(census, Census_List);
+    Text_Slot name;
+    Text_Slot count;
+    Read_Field(census, '*', name);
+    while (!census.at_end) {
+        Read_Field(census, '\n', count);
+        const int census_count = Parse_Int(count);
+        if (census_count != 0) Add_Data_File(lookups, name, census_count);
+        Read_Field(census, '*', name);
+    }
+    Close_Text_In(census);
+    return lookups;
+}
+
+void Run_Toolkit_Lookups(std::vector<Lookup>& lookups)
+{
+    for (Lookup& lookup : lookups) {
+        const auto start = std::chrono::steady_clock::now();
+        lookup.found = Find_ID_In_Data_Files(lookup.id.c_str());
+        lookup.match_end = Search_Pos;
+        if (lookup.found != -1) {
+            Search_Pos = Find_Text("MODL", Search_Pos);
+            Text_Slot value;
+            Extract_Subrecord_Value(Search_Pos, value);
+        }
+        lookup.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    Free_File_Buffer();
+}
+
+std::int64_t Bytes_Loaded(const Lookup& lookup, const std::vector<std::int64_t>& sizes)
+{
+    const size_t files = lookup.found < 0 ? sizes.size() : static_cast<size_t>(lookup.found) + 1;
+    std::int64_t bytes = 0;
+    for (size_t i = 0; i < files && i < sizes.size(); ++i) bytes += sizes[i];
+    return bytes;
+}
+
+std::int64_t Bytes_Scanned(const Lookup& lookup, const std::vector<std::int64_t>& sizes)
+{
+    if (lookup.found < 0) return Bytes_Loaded(lookup, sizes);
+    std::int64_t bytes = lookup.match_end;
+    for (size_t i = 0; i < static_cast<size_t>(lookup.found) && i < sizes.size(); ++i) bytes += sizes[i];
+    return bytes;
+}
+
+} // namespace bench
