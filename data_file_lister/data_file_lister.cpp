@@ -48,13 +48,7 @@ void Read_Back_Names()
 {
     Text_In list;
     Open_Text_In(list, Data_File_List);
-    Text_Slot line;
-    Read_Field(list, '\n', line);
-    for (int slot = 0; slot < Max_Data_Files; ++slot) {
-        std::memcpy(Data_File_Names[slot], line, sizeof line);
-        Read_Field(list, '\n', line);
-        if (list.at_end) break;
-    }
+    Read_Names_Into_Table(list);
     Close_Text_In(list);
 }
 

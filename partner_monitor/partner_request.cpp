@@ -23,9 +23,6 @@ constexpr int Skip_Buffer_Size = 1500;
 constexpr int NPC_Line_Limit = 500;
 constexpr int Race_Rest_Limit = 1500;
 
-constexpr int Head_Target = 0;
-constexpr int Hair_Target = 1;
-constexpr int First_Body_Part_Target = 2;   // Neck; the body parts follow in set order
 
 // What the console says of a race search, by sex.
 struct Race_Lines {
@@ -110,7 +107,7 @@ int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set)
     }
     for (int part = 0; part < Body_Part_Count; ++part) {
         Read_Field(races, Race_Field_End, field);
-        Copy_Mesh_File(field, set[First_Body_Part_Target + part]);
+        Copy_Mesh_File(field, set[Mesh_Set_First_Body_Part + part]);
     }
     return 0;
 }
@@ -136,8 +133,8 @@ void Change_Appearance(const char* id, NPC_Line& line, Text_Out& errors, Text_In
     const Race_Lines& lines = female ? Female_Race_Lines : Male_Race_Lines;
     Mesh_Set_Table set;
     Fill_Mesh_Set(set, female);
-    Copy_Mesh_File(line.head, set[Head_Target]);
-    Copy_Mesh_File(line.hair, set[Hair_Target]);
+    Copy_Mesh_File(line.head, set[Mesh_Set_Head]);
+    Copy_Mesh_File(line.hair, set[Mesh_Set_Hair]);
     if (Copy_Race_Meshes(female ? female_races : male_races, line.race, set) == -1) {
         Report_Race_Missing(lines, id, line, errors);
         return;

@@ -14,9 +14,6 @@ namespace {
 
 constexpr char Race_Field_End = '*';
 constexpr char Race_Line_End = '\n';
-constexpr int Head_Target = 0;
-constexpr int Hair_Target = 1;
-constexpr int First_Body_Part_Target = 2;   // Neck; the body parts follow in set order
 
 // What the console says of one body part.
 struct Body_Part_Lines {
@@ -86,7 +83,7 @@ int Copy_Race_Meshes(Text_In& list, const char* race, Mesh_Set_Table& targets, T
     }
     for (int part = 0; part < Body_Part_Count; ++part) {
         Read_Field(list, Race_Field_End, scratch);
-        Copy_Mesh_File(scratch, targets[First_Body_Part_Target + part]);
+        Copy_Mesh_File(scratch, targets[Mesh_Set_First_Body_Part + part]);
     }
     return 0;
 }
@@ -117,8 +114,8 @@ void Change_Mesh_Set(const Player_Record& player, Text_In& race_list, Mesh_Set_T
     Text_Slot scratch = {};
     Resolve_Body_Part(Head_Lines, player.head_id, head_mesh);
     Resolve_Body_Part(Hair_Lines, player.hair_id, hair_mesh);
-    Copy_Mesh_File(head_mesh, targets[Head_Target]);
-    Copy_Mesh_File(hair_mesh, targets[Hair_Target]);
+    Copy_Mesh_File(head_mesh, targets[Mesh_Set_Head]);
+    Copy_Mesh_File(hair_mesh, targets[Mesh_Set_Hair]);
     Report_Race_Change(sex, player.race, Copy_Race_Meshes(race_list, player.race, targets, scratch));
 }
 

@@ -4,6 +4,20 @@
 
 #include <cstring>
 
+int Read_Names_Into_Table(Text_In& list)
+{
+    // A name counts only when the read after it did not meet the end: every line of the
+    // list has its line end, so a last line without one was cut off.
+    Text_Slot line;
+    Read_Field(list, '\n', line);
+    for (int i = 0; i < Max_Data_Files; ++i) {
+        std::memcpy(Data_File_Names[i], line, sizeof line);
+        Read_Field(list, '\n', line);
+        if (list.at_end) break;
+    }
+    return 0;
+}
+
 int Read_Data_File_List()
 {
     Text_In list;
@@ -11,14 +25,7 @@ int Read_Data_File_List()
     Text_Slot line;
     Read_Field(list, '\n', line);
     Data_File_Count = Parse_Int(line);
-    // A name counts only when the read after it did not meet the end: every line of the
-    // list has its line end, so a last line without one was cut off.
-    Read_Field(list, '\n', line);
-    for (int i = 0; i < Max_Data_Files; ++i) {
-        std::memcpy(Data_File_Names[i], line, sizeof line);
-        Read_Field(list, '\n', line);
-        if (list.at_end) break;
-    }
+    Read_Names_Into_Table(list);
     Close_Text_In(list);
     return 0;
 }

@@ -17,6 +17,10 @@ constexpr int Scratch_Slot_Count = 5;
 constexpr int Body_Part_Count = 11;                  // Neck to Upperleg, "BYDT" part numbers 2 to 12
 constexpr int Mesh_Set_Size = 13;                    // head, hair and the eleven body parts
 
+constexpr int Mesh_Set_Head = 0;                     // slots of a mesh-set table, in set order
+constexpr int Mesh_Set_Hair = 1;
+constexpr int Mesh_Set_First_Body_Part = 2;          // Neck; the body parts follow in "BYDT" order
+
 using Text_Slot = char[Text_Slot_Size];
 using Path_Slot = char[Path_Slot_Size];
 using Mesh_Set_Table = Text_Slot[Mesh_Set_Size];
@@ -144,6 +148,10 @@ int Build_List_Path(Path_Slot& out, const char* folder, const char* name, const 
 
 // Reads "Vorel OXT Files\Vorel_Data_File_List.txt" into Data_File_Count and Data_File_Names.
 int Read_Data_File_List();
+
+// Stores the lines of list, from where it stands, in Data_File_Names from slot 0 on, up to
+// the read that meets the end; that read's line is not stored. Stops when the table is full.
+int Read_Names_Into_Table(Text_In& list);
 
 // The list index of the first data file, in list order, that holds id (letter case ignored)
 // followed by one byte and "MODL", or -1. Loads the data files afresh on every call.
