@@ -3,6 +3,8 @@
 // as they do, each loading every data file it names (missing ones are created empty).
 // Every reading loop must end, and nothing may be written beyond the name table or a path.
 #include "fuzz/fuzz_game.h"
+#include "npc_lister/npc_lister.h"
+#include "race_lister/race_lister.h"
 #include "toolkit/toolkit.h"
 
 #include <cstring>
@@ -20,5 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
         Fuzz_Check(std::memchr(name, 0, sizeof name) != nullptr, "every name fits its slot");
     Fuzz_Check(Find_ID_In_Data_Files("b_n_dark elf_m_head_01") == -1, "no data file of an empty game holds a part");
     Free_File_Buffer();
+
+    // The NPC lister reads the list line by line itself and names an NPC list after each name.
+    Build_NPC_Lists();
+    Fuzz_Check(File_Buffer == nullptr && Search_Pos == 0, "the NPC lister releases the buffer");
+    Build_Race_Lists();
+    Fuzz_Check(File_Buffer == nullptr, "the race lister releases the buffer");
     return 0;
 }

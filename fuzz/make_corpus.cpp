@@ -89,6 +89,10 @@ std::vector<Seed> All_Seeds()
                      Joined({std::string(600, 'b') + "\r\nbase_npc<h>i<Dark Elf>0<N\r\n",
                              "Dark Elf" + std::string(1600, '*') + "\r\n", female_races, "base_npc"})});
 
+    seeds.push_back({"list_race_lists_player", "male-player", Joined({male_races, female_races})});
+    seeds.push_back({"list_race_lists_player", "female-player", Joined({male_races, female_races}) + "\n"});
+    seeds.push_back({"list_race_lists_player", "race-cut", Joined({"Dark Elf*Data Files\\Meshes\\x.nif", "Dark"})});
+
     seeds.push_back({"partner_file_pass", "request", ">\x01vorel_seryne123456789"s});
     seeds.push_back({"partner_file_pass", "initialise", "^\x01" "base_npc123456789"s});
     seeds.push_back({"partner_file_pass", "short", ">\x01x"s});
