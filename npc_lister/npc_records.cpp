@@ -44,16 +44,16 @@ bool Take_Value(std::int32_t t, Text_Slot& slot)
 // cursor and its value is not empty, otherwise the default.
 void Take_Field(const char* tag, Text_Slot& slot, const char* fallback)
 {
-    const std::int32_t t = Find_Text(tag, Search_Pos);
-    if (t == -1 || t - Search_Pos >= Field_Window || !Take_Value(t, slot)) Set_Slot(slot, fallback);
+    const std::int32_t t = Find_Text_Within(tag, Search_Pos, Field_Window);
+    if (t == -1 || !Take_Value(t, slot)) Set_Slot(slot, fallback);
 }
 
 // Bit 0 of the first data byte of a "FLAG" within the window; 0 when there is none or
 // when the file ends before that byte.
 int Take_Female_Flag()
 {
-    const std::int32_t t = Find_Text("FLAG", Search_Pos);
-    if (t == -1 || t - Search_Pos >= Field_Window) return 0;
+    const std::int32_t t = Find_Text_Within("FLAG", Search_Pos, Field_Window);
+    if (t == -1) return 0;
     Search_Pos = t + 4;
     const int flags = Buffer_Byte(Search_Pos);
     return flags != -1 && (flags & Female_Bit) != 0 ? 1 : 0;

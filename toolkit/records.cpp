@@ -9,13 +9,6 @@
 namespace {
 
 constexpr std::int32_t Record_Name_Window = 16;  // "NAME" ends at most this far after the record tag
-constexpr std::int32_t Tag_Length = 4;
-
-bool Name_Tag_At(std::int32_t s)
-{
-    return s >= 0 && s <= File_Length - Tag_Length && std::memcmp(File_Buffer + s, "NAME", Tag_Length) == 0;
-}
-
 std::int32_t Next_Position(std::int32_t pos)
 {
     return pos < std::numeric_limits<std::int32_t>::max() ? pos + 1 : pos;
@@ -29,12 +22,9 @@ std::int32_t Next_Position(std::int32_t pos)
 std::int32_t Is_Record_Header(std::int32_t p, int k)
 {
     if (p < 0) return -1;
-    const std::int64_t last_start = static_cast<std::int64_t>(p) + Record_Name_Window - Tag_Length;
-    for (std::int64_t s = static_cast<std::int64_t>(p) + 1; s <= last_start && s < File_Length; ++s) {
-        if (!Name_Tag_At(static_cast<std::int32_t>(s))) continue;
-        return Buffer_Byte(p + k) == 0 ? static_cast<std::int32_t>(s + Tag_Length) : -1;
-    }
-    return -1;
+    const std::int32_t name_end = Find_Text_Within("NAME", p, Record_Name_Window + 1);
+    if (name_end == -1 || Buffer_Byte(p + k) != 0) return -1;
+    return name_end;
 }
 
 int Copy_Field_To_Slot(Text_Slot& slot)

@@ -166,4 +166,21 @@ std::int32_t Find(const char* text, std::int32_t from, bool no_case)
 
 std::int32_t Find_Text(const char* text, std::int32_t from) { return Find(text, from, false); }
 
+std::int32_t Find_Text_Within(const char* text, std::int32_t from, std::int32_t window)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    const std::int64_t length = static_cast<std::int64_t>(std::strlen(text));
+    const std::int64_t p = First_Candidate(from);
+    const std::int64_t limit = static_cast<std::int64_t>(from) + window;  // a result must lie below it
+    if (length == 0) {
+        const std::int32_t nul = Find_Nul(p);
+        return nul != -1 && nul < limit ? nul : -1;
+    }
+    std::int64_t last_start = limit - 1 - length;
+    if (last_start > static_cast<std::int64_t>(File_Length) - length) last_start = File_Length - length;
+    const Search search = {bytes, length, false, Test_For(bytes[0], false), Test_For(bytes[length - 1], false)};
+    const std::int64_t found = Scan(search, p, last_start);
+    return found < 0 ? -1 : static_cast<std::int32_t>(found + length);
+}
+
 std::int32_t Find_Text_No_Case(const char* text, std::int32_t from) { return Find(text, from, true); }

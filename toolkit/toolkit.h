@@ -75,6 +75,10 @@ int Buffer_Byte(std::int32_t pos);
 // answers that byte's own position.
 std::int32_t Find_Text(const char* text, std::int32_t from);
 
+// As Find_Text, but only a result less than from + window counts: -1 when the first match
+// ends further on. The search looks no further than the window.
+std::int32_t Find_Text_Within(const char* text, std::int32_t from, std::int32_t window);
+
 // As Find_Text, with 'a' to 'z' folded onto 'A' to 'Z' on both sides; other bytes unchanged.
 std::int32_t Find_Text_No_Case(const char* text, std::int32_t from);
 

@@ -221,3 +221,20 @@ TEST(FastSearch, FindsTheLastMatchOfALongBufferAndMissesPastIt)
     EXPECT_EQ(Find_Text("b_n_head_xy", 0), -1);
     Expect_Same_Answers(buffer, "b_n_head_07", 99000, 99050);
 }
+
+TEST_F(FindText, WithinAWindowAnswersWhatTheWholeSearchAnswersInsideIt)
+{
+    // offsets: 0 'x', 1..4 "FLAG", 5..8 size, then filler and a second "FLAG" at 104
+    Load("xFLAG\x04\0\0\0"s + std::string(95, 'z') + "FLAGyy\0"s);
+    for (const char* text : {"FLAG", "LAG", "yy", "", "zzF", "q"}) {
+        for (std::int32_t from = -1; from <= File_Length; ++from) {
+            for (std::int32_t window : {0, 1, 5, 16, 17, 99, 100, 101, 1000}) {
+                SCOPED_TRACE(testing::Message() << text << " from " << from << " window " << window);
+                const std::int32_t whole = Find_Text(text, from);
+                const std::int32_t expected =
+                    whole != -1 && static_cast<std::int64_t>(whole) - from < window ? whole : -1;
+                EXPECT_EQ(Find_Text_Within(text, from, window), expected);
+            }
+        }
+    }
+}
