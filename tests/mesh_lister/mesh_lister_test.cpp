@@ -49,12 +49,7 @@ protected:
         Enter();
     }
     // The data-file list: its count line, then the names, each with its line end.
-    void Data_Files(const std::vector<std::string>& names)
-    {
-        std::string list = std::to_string(names.size()) + "\r\n";
-        for (const std::string& name : names) list += name + "\r\n";
-        Write("Vorel OXT Files/Vorel_Data_File_List.txt", list);
-    }
+    void Data_Files(const std::vector<std::string>& names) { Write_Data_File_List(names); }
     void Data_File(const std::string& name, const std::string& records) { Write("Data Files/" + name, "TES3" + records); }
     void Npc_List(const std::string& stem, const std::string& lines) { Write("Vorel OXT Files/NPC Lists/" + stem + " NPC List.txt", lines); }
     void Census(const std::string& lines) { Write("Vorel OXT Files/Vorel_Data_File_Census_List.txt", lines); }

@@ -35,12 +35,7 @@ protected:
         Enter();
     }
     // Lists the names, each with its line end, under a count line of their number.
-    void List(const std::vector<std::string>& names)
-    {
-        std::string list = std::to_string(names.size()) + "\r\n";
-        for (const std::string& name : names) list += name + "\r\n";
-        Write("Vorel OXT Files/Vorel_Data_File_List.txt", list);
-    }
+    void List(const std::vector<std::string>& names) { Write_Data_File_List(names); }
     std::string Run()
     {
         testing::internal::CaptureStdout();

@@ -97,12 +97,12 @@ protected:
     // by the given bytes.
     void Data_Files(const std::vector<std::pair<std::string, std::string>>& files)
     {
-        std::string list = std::to_string(files.size()) + "\r\n";
+        std::vector<std::string> names;
         for (const auto& [name, bytes] : files) {
-            list += name + "\r\n";
+            names.push_back(name);
             Write("Data Files/" + name, tes3::Header_Record(nullptr, 0) + bytes);
         }
-        Write("Vorel OXT Files/Vorel_Data_File_List.txt", list);
+        Write_Data_File_List(names);
     }
     // Runs the worker; returns its console output.
     std::string Run()

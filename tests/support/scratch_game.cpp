@@ -46,6 +46,13 @@ std::optional<std::string> Scratch_Game::Read(const std::string& relative_path) 
     return bytes.str();
 }
 
+void Scratch_Game::Write_Data_File_List(const std::vector<std::string>& names) const
+{
+    std::string list = std::to_string(names.size()) + "\r\n";
+    for (const std::string& name : names) list += name + "\r\n";
+    Write("Vorel OXT Files/Vorel_Data_File_List.txt", list);
+}
+
 bool Scratch_Game::Exists(const std::string& relative_path) const { return fs::exists(Path(relative_path)); }
 
 void Scratch_Game::Remove(const std::string& relative_path) const

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class Scratch_Game : public ::testing::Test {
 protected:
@@ -17,6 +18,9 @@ protected:
     // The bytes of a file below the game root, or nothing when it does not exist.
     std::optional<std::string> Read(const std::string& relative_path) const;
     bool Exists(const std::string& relative_path) const;
+    // Writes "Vorel OXT Files\Vorel_Data_File_List.txt" as the data-file lister does: the
+    // count line, then the names in the order given, every line ended by CR LF.
+    void Write_Data_File_List(const std::vector<std::string>& names) const;
     void Remove(const std::string& relative_path) const;  // a file or a whole folder
     std::string Path(const std::string& relative_path) const { return root + "/" + relative_path; }
 

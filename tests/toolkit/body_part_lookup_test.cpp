@@ -22,12 +22,12 @@ protected:
     // bytes is left missing.
     void Data_Files(const std::vector<std::pair<std::string, std::string>>& files)
     {
-        std::string list = std::to_string(files.size()) + "\r\n";
+        std::vector<std::string> names;
         for (const auto& [name, bytes] : files) {
-            list += name + "\r\n";
+            names.push_back(name);
             if (!bytes.empty()) Write("Data Files/" + name, bytes);
         }
-        Write("Vorel OXT Files/Vorel_Data_File_List.txt", list);
+        Write_Data_File_List(names);
         Read_Data_File_List();
     }
     std::string Buffer() const { return std::string(reinterpret_cast<const char*>(File_Buffer), static_cast<size_t>(File_Length)); }
