@@ -5,9 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
 tools/install_deps.sh native
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$(nproc)"
-bin="$top/build/native"
+cmake --preset user >/dev/null
+cmake --build --preset user -j "$(nproc)"
+bin="$top/build/user"
 
 rm -rf sample-game
 "$bin/tools/sample_game/make-sample-game" sample-game

@@ -6,8 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_deps.sh all
 
-export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-vorel}"
-export WINEDEBUG=-all
 jobs=$(nproc)
 
 for preset in windows release asan; do
@@ -15,12 +13,8 @@ for preset in windows release asan; do
     cmake --build --preset "$preset" -j "$jobs"
 done
 
-# One Wine prefix, made once, and one wineserver kept for every start of an .exe. A server
-# still running for the prefix refuses to become persistent, so it is ended first.
-/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-/usr/lib/wine/wineserver -p
-/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
-trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
+# One Wine prefix, made here from nothing, and one wineserver kept for every start of an .exe.
+. tools/wine_prefix.sh
 
 ctest --preset release
 ctest --preset asan

@@ -18,8 +18,7 @@ if [ "$launcher" = wine ]; then
     cmake --preset windows >/dev/null
     cmake --build --preset windows --target partner-monitor -j "$(nproc)"
     programs="wine:$top/build/windows"
-    export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-vorel}"
-    export WINEDEBUG=-all
+    . tools/wine_prefix.sh
 fi
 echo "long exchange: $VOREL_LONG_EXCHANGE_REQUESTS requests, seed $VOREL_LONG_EXCHANGE_SEED, $launcher"
 VOREL_PROGRAMS="$programs" "$top/build/native/tests/partner_monitor/partner_monitor_long_exchange"
