@@ -9,9 +9,9 @@ namespace bench {
 
 namespace {
 
-constexpr const char* Part_Words[] = {"neck", "chest", "groin", "hands", "wrist", "forearm",
-                                      "upper arm", "foot", "ankle", "knee", "upper leg"};
-constexpr int First_Body_Part = 2;   // "BYDT" part numbers 2 to 12 are the eleven body parts
+constexpr const char* Part_Words[] = {"neck",      "chest", "groin", "hands", "wrist",    "forearm",
+                                      "upper arm", "foot",  "ankle", "knee",  "upper leg"};
+constexpr int First_Body_Part = 2;  // "BYDT" part numbers 2 to 12 are the eleven body parts
 constexpr int Hands_Part = 5;
 constexpr int Armour_Type = 2;
 
@@ -73,7 +73,8 @@ std::string Npc_Record(Random& random, const std::string& id, const Part_Pool& h
                        const std::string& hair)
 {
     std::string subrecords = tes3::String_Subrecord("NAME", id);
-    if (!Chance(random, 1)) subrecords += tes3::String_Subrecord("FNAM", Person_Name(random) + " " + Person_Name(random));
+    if (!Chance(random, 1))
+        subrecords += tes3::String_Subrecord("FNAM", Person_Name(random) + " " + Person_Name(random));
     subrecords += tes3::String_Subrecord("RNAM", head_pool.race);
     subrecords += tes3::String_Subrecord("CNAM", Chance(random, 50) ? "Commoner" : "Guard");
     subrecords += tes3::String_Subrecord("ANAM", Chance(random, 70) ? "" : Word(random) + " " + Word(random));
@@ -87,7 +88,7 @@ std::string Npc_Record(Random& random, const std::string& id, const Part_Pool& h
     return tes3::Record("NPC_", subrecords);
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<std::string>& Base_Races()
 {
@@ -120,11 +121,13 @@ std::string Race_Body_Records(const std::vector<std::string>& races, const std::
         for (int female = 0; female <= 1; ++female) {
             const std::string stem = race + (female ? " f " : " m ");
             for (int part = 0; part < 11; ++part)
-                records += tes3::Body_Record("b_n_" + stem + Part_Words[part], mesh_folder + "\\" + stem + Part_Words[part] + ".nif",
-                                       race, First_Body_Part + part, female, 0);
+                records += tes3::Body_Record("b_n_" + stem + Part_Words[part],
+                                             mesh_folder + "\\" + stem + Part_Words[part] + ".nif", race,
+                                             First_Body_Part + part, female, 0);
             records += tes3::Body_Record("b_n_" + stem + "hands 1st", mesh_folder + "\\1st " + stem + "hands.nif", race,
-                                   Hands_Part, female, 0);
-            records += tes3::Body_Record("a_" + stem + "cuirass", "a\\" + stem + "cuirass.nif", race, 3, female, Armour_Type);
+                                         Hands_Part, female, 0);
+            records +=
+                tes3::Body_Record("a_" + stem + "cuirass", "a\\" + stem + "cuirass.nif", race, 3, female, Armour_Type);
         }
     }
     return records;
@@ -134,12 +137,14 @@ std::string Npc_Records(Random& random, const Cast& cast, int count, const std::
 {
     std::string records;
     for (int i = 0; i < count; ++i) {
-        const Part_Pool& head_pool = cast.heads[static_cast<size_t>(Below(random, static_cast<int>(cast.heads.size())))];
+        const Part_Pool& head_pool =
+            cast.heads[static_cast<size_t>(Below(random, static_cast<int>(cast.heads.size())))];
         const Part_Pool& hair_pool = Hair_Pool_For(random, cast, head_pool);
         const std::string id = prefix + Person_Name(random) + std::to_string(i);
-        records += Npc_Record(random, id, head_pool, Pick(random, head_pool.ids, cast), Pick(random, hair_pool.ids, cast));
+        records +=
+            Npc_Record(random, id, head_pool, Pick(random, head_pool.ids, cast), Pick(random, hair_pool.ids, cast));
     }
     return records;
 }
 
-} // namespace bench
+}  // namespace bench

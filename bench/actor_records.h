@@ -32,7 +32,7 @@ std::string Race_Body_Records(const std::vector<std::string>& races, const std::
 
 // What an NPC refers to: its race and sex and the pools its head and hair come from.
 struct Cast {
-    std::vector<Part_Pool> heads;    // one pool per race and sex, in any order
+    std::vector<Part_Pool> heads;  // one pool per race and sex, in any order
     std::vector<Part_Pool> hairs;
     std::vector<std::string> missing;  // IDs that no data file defines
 };
@@ -40,4 +40,4 @@ struct Cast {
 // count "NPC_" records whose IDs begin with prefix, with heads and hairs drawn from the cast.
 std::string Npc_Records(Random& random, const Cast& cast, int count, const std::string& prefix);
 
-} // namespace bench
+}  // namespace bench

@@ -52,7 +52,7 @@ bool Modl_Follows(const Plain_Buffer& buffer, std::int64_t match_end)
     return match_end + 5 <= buffer.length && std::memcmp(buffer.bytes + match_end + 1, "MODL", 4) == 0;
 }
 
-} // namespace
+}  // namespace
 
 Lookup_Answer Baseline_Find_ID(const std::vector<std::string>& paths, const char* id)
 {
@@ -71,4 +71,4 @@ Lookup_Answer Baseline_Find_ID(const std::vector<std::string>& paths, const char
     return answer;
 }
 
-} // namespace bench
+}  // namespace bench

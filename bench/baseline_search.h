@@ -17,4 +17,4 @@ struct Lookup_Answer {
 // letter case of 'a' to 'z' ignored, followed by one byte and "MODL".
 Lookup_Answer Baseline_Find_ID(const std::vector<std::string>& paths, const char* id);
 
-} // namespace bench
+}  // namespace bench

@@ -6,34 +6,39 @@ namespace bench {
 namespace {
 
 constexpr const char* Vocabulary[] = {
-    "the",    "of",      "and",     "to",     "in",      "a",       "is",      "that",   "for",    "it",
-    "as",     "was",     "with",    "be",     "by",      "on",      "not",     "he",     "this",   "are",
-    "or",     "his",     "from",    "at",     "which",   "but",     "have",    "an",     "had",    "they",
-    "you",    "were",    "their",   "one",    "all",     "we",      "can",     "her",    "has",    "there",
-    "been",   "if",      "more",    "when",   "will",    "would",   "who",     "so",     "no",     "temple",
-    "house",  "ashlands", "guard",  "scroll", "silver",  "blood",   "border",  "bargain", "black", "brother",
-    "council", "mage",   "guild",   "fighter", "thief",  "legion",  "emperor", "island", "vvardenfell", "mountain",
-    "ghost",  "fence",   "netch",   "kwama",  "egg",     "mine",    "ancestor", "tomb",   "shrine", "pilgrim",
-    "journal", "quest",  "reward",  "gold",   "drake",   "ebony",   "glass",   "daedric", "armor", "blade",
-    "bow",    "bread",   "boots",   "belt",   "book",    "bottle",  "bowl",    "basket", "barrel", "bed",
-    "bench",  "bridge",  "bay",     "beach",  "bull",    "bear",    "bone",    "burial", "bank",   "bell",
-    "dream",  "sleeper", "dagoth",  "sixth",  "tribunal", "almsivi", "vivec",  "sotha",  "ald",    "balmora",
-    "caldera", "pelagiad", "seyda", "neen",   "suran",   "molag",   "mar",     "gnisis", "maar",   "gan",
-    "sadrith", "mora",   "tel",     "vos",    "khuul",   "dagon",   "fel",     "ebonheart", "hla", "oad",
-    "speak",  "travel",  "buy",     "sell",   "train",   "repair",  "spell",   "enchant", "potion", "ingredient",
-    "north",  "south",   "east",    "west",   "road",    "river",   "lake",    "cave",   "ruin",   "stronghold",
+    "the",     "of",     "and",       "to",      "in",       "a",           "is",         "that",    "for",
+    "it",      "as",     "was",       "with",    "be",       "by",          "on",         "not",     "he",
+    "this",    "are",    "or",        "his",     "from",     "at",          "which",      "but",     "have",
+    "an",      "had",    "they",      "you",     "were",     "their",       "one",        "all",     "we",
+    "can",     "her",    "has",       "there",   "been",     "if",          "more",       "when",    "will",
+    "would",   "who",    "so",        "no",      "temple",   "house",       "ashlands",   "guard",   "scroll",
+    "silver",  "blood",  "border",    "bargain", "black",    "brother",     "council",    "mage",    "guild",
+    "fighter", "thief",  "legion",    "emperor", "island",   "vvardenfell", "mountain",   "ghost",   "fence",
+    "netch",   "kwama",  "egg",       "mine",    "ancestor", "tomb",        "shrine",     "pilgrim", "journal",
+    "quest",   "reward", "gold",      "drake",   "ebony",    "glass",       "daedric",    "armor",   "blade",
+    "bow",     "bread",  "boots",     "belt",    "book",     "bottle",      "bowl",       "basket",  "barrel",
+    "bed",     "bench",  "bridge",    "bay",     "beach",    "bull",        "bear",       "bone",    "burial",
+    "bank",    "bell",   "dream",     "sleeper", "dagoth",   "sixth",       "tribunal",   "almsivi", "vivec",
+    "sotha",   "ald",    "balmora",   "caldera", "pelagiad", "seyda",       "neen",       "suran",   "molag",
+    "mar",     "gnisis", "maar",      "gan",     "sadrith",  "mora",        "tel",        "vos",     "khuul",
+    "dagon",   "fel",    "ebonheart", "hla",     "oad",      "speak",       "travel",     "buy",     "sell",
+    "train",   "repair", "spell",     "enchant", "potion",   "ingredient",  "north",      "south",   "east",
+    "west",    "road",   "river",     "lake",    "cave",     "ruin",        "stronghold",
 };
 
 constexpr const char* Syllables[] = {
-    "ar", "ben", "dra", "el", "fa", "gal", "hel", "ir", "jo", "ka", "lor", "mir", "nel", "or", "pa",
-    "quo", "ral", "sel", "tar", "ul", "var", "wen", "xa", "yr", "zan", "bal", "dur", "eth", "fen", "gor",
-    "ith", "mor", "nar", "om", "ros", "sul", "thu", "vel", "bri", "cas", "dor", "ves", "ald", "ban", "bor",
+    "ar",  "ben", "dra", "el",  "fa",  "gal", "hel", "ir",  "jo",  "ka",  "lor", "mir", "nel", "or",  "pa",
+    "quo", "ral", "sel", "tar", "ul",  "var", "wen", "xa",  "yr",  "zan", "bal", "dur", "eth", "fen", "gor",
+    "ith", "mor", "nar", "om",  "ros", "sul", "thu", "vel", "bri", "cas", "dor", "ves", "ald", "ban", "bor",
 };
 
 template <typename T, std::size_t N>
-constexpr int Count_Of(const T (&)[N]) { return static_cast<int>(N); }
+constexpr int Count_Of(const T (&)[N])
+{
+    return static_cast<int>(N);
+}
 
-} // namespace
+}  // namespace
 
 std::uint64_t Next_Bits(Random& random)
 {
@@ -80,4 +85,4 @@ std::string Person_Name(Random& random)
     return name;
 }
 
-} // namespace bench
+}  // namespace bench

@@ -32,4 +32,4 @@ std::string Word(Random& random);
 // A made-up personal name with a capital first letter, from two or three syllables.
 std::string Person_Name(Random& random);
 
-} // namespace bench
+}  // namespace bench

@@ -41,8 +41,9 @@ std::string Object_ID(Random& random)
 
 std::string Land_Record(Random& random)
 {
-    std::string subrecords = tes3::Subrecord("INTV", tes3::Le32(static_cast<std::uint32_t>(Between(random, 0, 60))) +
-                                                         tes3::Le32(static_cast<std::uint32_t>(Between(random, 0, 60))));
+    std::string subrecords =
+        tes3::Subrecord("INTV", tes3::Le32(static_cast<std::uint32_t>(Between(random, 0, 60))) +
+                                    tes3::Le32(static_cast<std::uint32_t>(Between(random, 0, 60))));
     subrecords += tes3::Subrecord("DATA", tes3::Le32(9));
     subrecords += tes3::Subrecord("VNML", Smooth_Bytes(random, 12675, 0x10, 3));
     subrecords += tes3::Subrecord("VHGT", Smooth_Bytes(random, 4232, 0, 2));
@@ -78,17 +79,18 @@ std::string Script_Record(Random& random)
     std::string text = "Begin " + Object_ID(random) + "\r\n";
     const int lines = Between(random, 5, 120);
     for (int i = 0; i < lines; ++i)
-        text += "\tif ( GetJournalIndex \"" + Word(random) + "_" + Word(random) + "\" >= " +
-                std::to_string(Between(random, 1, 100)) + " )\r\n\t\t" + Prose(random, Between(random, 10, 60)) +
-                "\r\n\tendif\r\n";
+        text += "\tif ( GetJournalIndex \"" + Word(random) + "_" + Word(random) +
+                "\" >= " + std::to_string(Between(random, 1, 100)) + " )\r\n\t\t" +
+                Prose(random, Between(random, 10, 60)) + "\r\n\tendif\r\n";
     subrecords += tes3::Subrecord("SCTX", text + "End\r\n");
     return tes3::Record("SCPT", subrecords);
 }
 
 std::string Dialogue_Record(Random& random)
 {
-    if (Chance(random, 10)) return tes3::Record("DIAL", tes3::String_Subrecord("NAME", Word(random)) +
-                                                            tes3::Subrecord("DATA", std::string(1, '\0')));
+    if (Chance(random, 10))
+        return tes3::Record("DIAL", tes3::String_Subrecord("NAME", Word(random)) +
+                                        tes3::Subrecord("DATA", std::string(1, '\0')));
     std::string subrecords = tes3::String_Subrecord("INAM", std::to_string(Next_Bits(random)));
     subrecords += tes3::String_Subrecord("PNAM", std::to_string(Next_Bits(random)));
     subrecords += tes3::String_Subrecord("NNAM", "");
@@ -138,11 +140,11 @@ std::string Filler_Record(Random& random, const Filler_Mix& mix)
     return Item_Record(random);
 }
 
-} // namespace
+}  // namespace
 
 void Append_Filler(Random& random, std::string& file, std::size_t size, const Filler_Mix& mix)
 {
     while (file.size() < size) file += Filler_Record(random, mix);
 }
 
-} // namespace bench
+}  // namespace bench

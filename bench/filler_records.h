@@ -19,13 +19,13 @@ struct Filler_Mix {
     int dialogue;
 };
 
-constexpr Filler_Mix Settings_Mix = {0, 5, 45, 30};    // game settings to creatures: scripts, text, items
-constexpr Filler_Mix Items_Mix = {0, 0, 10, 40};       // armour to potions: items and books
-constexpr Filler_Mix World_Mix = {70, 30, 0, 0};       // cells, landscape and path grids
-constexpr Filler_Mix Dialogue_Mix = {0, 0, 5, 95};     // topics and their responses
-constexpr Filler_Mix Plugin_Mix = {25, 25, 20, 20};    // what a typical plugin changes
+constexpr Filler_Mix Settings_Mix = {0, 5, 45, 30};  // game settings to creatures: scripts, text, items
+constexpr Filler_Mix Items_Mix = {0, 0, 10, 40};     // armour to potions: items and books
+constexpr Filler_Mix World_Mix = {70, 30, 0, 0};     // cells, landscape and path grids
+constexpr Filler_Mix Dialogue_Mix = {0, 0, 5, 95};   // topics and their responses
+constexpr Filler_Mix Plugin_Mix = {25, 25, 20, 20};  // what a typical plugin changes
 
 // Appends filler records to file until it holds at least size bytes.
 void Append_Filler(Random& random, std::string& file, std::size_t size, const Filler_Mix& mix);
 
-} // namespace bench
+}  // namespace bench

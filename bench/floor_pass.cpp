@@ -36,7 +36,7 @@ unsigned char Rarest_Byte(const unsigned char* bytes, std::int64_t length)
     return static_cast<unsigned char>(rarest);
 }
 
-} // namespace
+}  // namespace
 
 Floor_Files Prepare_Floor(const std::vector<std::string>& paths)
 {
@@ -79,4 +79,4 @@ long Floor_Read_And_Pass(Floor_Files& files, size_t i, std::int64_t scanned)
     return met;
 }
 
-} // namespace bench
+}  // namespace bench

@@ -11,10 +11,10 @@
 namespace bench {
 
 struct Floor_Files {
-    std::vector<std::string> paths;        // as the file system spells them
+    std::vector<std::string> paths;  // as the file system spells them
     std::vector<std::int64_t> sizes;
-    std::vector<unsigned char> needles;    // per file a byte it does not hold (or holds least)
-    unsigned char* block;                  // the read buffer, not touched until the first read
+    std::vector<unsigned char> needles;  // per file a byte it does not hold (or holds least)
+    unsigned char* block;                // the read buffer, not touched until the first read
 };
 
 // Takes the sizes of the files and a needle for each (reading every file once to find it),
@@ -27,4 +27,4 @@ void Release_Floor(Floor_Files& files);
 // Returns the number of needles met, so that the pass cannot be left out.
 long Floor_Read_And_Pass(Floor_Files& files, size_t i, std::int64_t scanned);
 
-} // namespace bench
+}  // namespace bench

@@ -38,7 +38,7 @@ void Add_Data_File(std::vector<Lookup>& lookups, const Text_Slot& census_name, i
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<Lookup> Mesh_Lister_Lookups()
 {
@@ -91,4 +91,4 @@ std::int64_t Bytes_Scanned(const Lookup& lookup, const std::vector<std::int64_t>
     return bytes;
 }
 
-} // namespace bench
+}  // namespace bench

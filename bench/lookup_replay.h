@@ -27,4 +27,4 @@ void Run_Toolkit_Lookups(std::vector<Lookup>& lookups);
 std::int64_t Bytes_Loaded(const Lookup& lookup, const std::vector<std::int64_t>& sizes);
 std::int64_t Bytes_Scanned(const Lookup& lookup, const std::vector<std::int64_t>& sizes);
 
-} // namespace bench
+}  // namespace bench

@@ -19,14 +19,14 @@ namespace {
 using namespace bench;
 
 constexpr double Megabyte = 1024.0 * 1024.0;
-constexpr int Base_Heads = 8;          // per race and sex
+constexpr int Base_Heads = 8;  // per race and sex
 constexpr int Base_Hairs = 7;
 constexpr int Base_NPCs = 2700;
 
 struct Settings {
     std::string folder;
     std::uint64_t seed = 8;
-    double scale = 1.0;                // of every data file's size
+    double scale = 1.0;  // of every data file's size
     int plugins = 50;
 };
 
@@ -39,10 +39,10 @@ struct Data_File {
 struct Game {
     Settings settings;
     Random random;
-    Cast base;                         // what the base game's NPCs refer to
+    Cast base;                            // what the base game's NPCs refer to
     std::vector<Part_Pool> plugin_heads;  // heads and hairs added by the plugins written so far
     std::vector<Part_Pool> plugin_hairs;
-    std::vector<Data_File> files;      // in load order
+    std::vector<Data_File> files;  // in load order
 };
 
 std::size_t Scaled(const Game& game, double megabytes)
@@ -217,15 +217,19 @@ bool Read_Settings(int argc, char** argv, Settings& settings)
     if (argc < 2) return false;
     settings.folder = argv[1];
     for (int i = 2; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--seed") == 0) settings.seed = std::strtoull(argv[i + 1], nullptr, 10);
-        else if (std::strcmp(argv[i], "--scale") == 0) settings.scale = std::strtod(argv[i + 1], nullptr);
-        else if (std::strcmp(argv[i], "--plugins") == 0) settings.plugins = std::atoi(argv[i + 1]);
-        else return false;
+        if (std::strcmp(argv[i], "--seed") == 0)
+            settings.seed = std::strtoull(argv[i + 1], nullptr, 10);
+        else if (std::strcmp(argv[i], "--scale") == 0)
+            settings.scale = std::strtod(argv[i + 1], nullptr);
+        else if (std::strcmp(argv[i], "--plugins") == 0)
+            settings.plugins = std::atoi(argv[i + 1]);
+        else
+            return false;
     }
     return (argc % 2 == 0) && settings.scale > 0 && settings.plugins >= 0 && settings.plugins <= 270;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

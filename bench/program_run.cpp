@@ -6,9 +6,9 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <poll.h>
 #include <unistd.h>
 
 namespace bench {
@@ -59,11 +59,10 @@ bool Is_Idle(pid_t pid)
 
 void Wait_Until_Idle(pid_t pid, Clock::time_point since, double timeout_seconds)
 {
-    while (!Is_Idle(pid) && std::chrono::duration<double>(Clock::now() - since).count() < timeout_seconds)
-        usleep(500);
+    while (!Is_Idle(pid) && std::chrono::duration<double>(Clock::now() - since).count() < timeout_seconds) usleep(500);
 }
 
-} // namespace
+}  // namespace
 
 Program_Figures Run_Until_Closing_Line(const std::string& program, const std::string& closing_line,
                                        double timeout_seconds)
@@ -101,4 +100,4 @@ Program_Figures Run_Until_Closing_Line(const std::string& program, const std::st
     return figures;
 }
 
-} // namespace bench
+}  // namespace bench

@@ -7,12 +7,12 @@
 namespace bench {
 
 struct Program_Figures {
-    double wall_seconds;     // from the start of the process until it idles after its closing line
+    double wall_seconds;  // from the start of the process until it idles after its closing line
     double user_seconds;
     double system_seconds;
-    long peak_kilobytes;     // the largest resident set of the process
+    long peak_kilobytes;  // the largest resident set of the process
     long console_lines;
-    bool finished;           // false when the closing line did not come in time
+    bool finished;  // false when the closing line did not come in time
 };
 
 // Starts program in the working directory, reads its console until closing_line stands on a
@@ -21,4 +21,4 @@ struct Program_Figures {
 Program_Figures Run_Until_Closing_Line(const std::string& program, const std::string& closing_line,
                                        double timeout_seconds);
 
-} // namespace bench
+}  // namespace bench

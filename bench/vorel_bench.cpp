@@ -25,8 +25,8 @@ using Clock = std::chrono::steady_clock;
 double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 struct Listed_Files {
-    std::vector<std::string> disk_paths;     // "Data Files/..." for the floor
-    std::vector<std::string> game_paths;     // "Data Files\..." as the programs spell them
+    std::vector<std::string> disk_paths;  // "Data Files/..." for the floor
+    std::vector<std::string> game_paths;  // "Data Files\..." as the programs spell them
 };
 
 // The data files a lookup tries, in list order.
@@ -56,8 +56,10 @@ int Floor_All(const std::vector<std::string>& paths)
         bytes = 0;
         for (size_t i = 0; i < paths.size(); ++i) met += Floor_Read_And_Pass(files, i, files.sizes[i]);
         const double seconds = Since(start);
-        if (round == 0) first = seconds;
-        else if (seconds < best) best = seconds;
+        if (round == 0)
+            first = seconds;
+        else if (seconds < best)
+            best = seconds;
     }
     for (std::int64_t size : files.sizes) {
         bytes += size;
@@ -139,7 +141,7 @@ int Run(int argc, char** argv)
     return figures.finished ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

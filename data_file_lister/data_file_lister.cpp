@@ -66,7 +66,7 @@ void Write_Reversed_List(int count)
     Close_Text_Out(list);
 }
 
-} // namespace
+}  // namespace
 
 int Build_Data_File_List()
 {

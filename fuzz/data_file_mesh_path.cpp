@@ -19,7 +19,7 @@ bool Is_All_Zero(const Text_Slot& slot)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
@@ -35,8 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     Fuzz_Check(found >= -1 && found < Data_File_Count, "the lookup answers a list index or -1");
     Fuzz_Check(Search_Pos == 0, "the mesh path lookup leaves the cursor at 0");
     Fuzz_Check(Is_Terminated(mesh), "the mesh path fits its slot");
-    if (found == -1) Fuzz_Check(Is_All_Zero(mesh), "a miss leaves the mesh path empty");
-    else Fuzz_Check(std::strncmp(mesh, Meshes_Folder, std::strlen(Meshes_Folder)) == 0, "a hit is a mesh path");
+    if (found == -1)
+        Fuzz_Check(Is_All_Zero(mesh), "a miss leaves the mesh path empty");
+    else
+        Fuzz_Check(std::strncmp(mesh, Meshes_Folder, std::strlen(Meshes_Folder)) == 0, "a hit is a mesh path");
 
     if (Find_ID_In_Data_Files(id) != -1) {
         Text_Slot value;

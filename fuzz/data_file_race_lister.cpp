@@ -17,7 +17,7 @@ bool Lines_Are_Whole(const std::string& list)
     return list.empty() || (list.size() >= 3 && list.compare(list.size() - 3, 3, "*\r\n") == 0);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {

@@ -27,7 +27,7 @@ std::string Race_Line(const std::string& race, const std::string& neck, const st
     return line + "\r\n";
 }
 
-} // namespace
+}  // namespace
 
 std::string Fixed_Master_Bytes()
 {
@@ -49,7 +49,8 @@ std::string Sample_Plugin_Bytes()
     std::string data = tes3::Header_Record(&master, 1);
     data += Body_Record("vorel_b_hair_braid", "h\\Vorel_Hair_Braid.nif", "Dark Elf", Hair_Part, Female);
     data += Body_Record("b_n_nord_m_knee", "b\\B_N_Nord_M_Knee.nif", "Nord", 11, Male);
-    data += Npc_Record("vorel_seryne", "Seryne Relas", "Dark Elf", "B_N_Dark Elf_M_Head_01", "vorel_b_hair_braid", 0x01);
+    data +=
+        Npc_Record("vorel_seryne", "Seryne Relas", "Dark Elf", "B_N_Dark Elf_M_Head_01", "vorel_b_hair_braid", 0x01);
     data += Npc_Record("vorel_athyn", "Athyn", "Nord", Fixed_Head_ID, Fixed_Hair_ID, 0x08);
     // A tag that fails the record test: "NAME" too far on.
     data += "NPC_"s + tes3::Le32(20) + std::string(12, 'x') + tes3::String_Subrecord("NAME", "fake");

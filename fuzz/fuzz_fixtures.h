@@ -24,11 +24,11 @@ std::string Sample_Plugin_Bytes();
 std::string Sample_Save_Bytes(int female);
 
 // The lists as the earlier programs write them for the fixed game (CR LF line ends).
-std::string Fixture_Data_File_List();           // 2, Fuzz.esp, Base.esm
-std::string Fixture_Census_List();              // Fuzz.esp*2, Base.esm*1
-std::string Fixture_NPC_List();                 // two NPC lines
-std::string Fixture_Merged_NPC_List();          // resolved lines, one of them with an unknown race
-std::string Fixture_Race_List(int female);      // one "Dark Elf" line
+std::string Fixture_Data_File_List();       // 2, Fuzz.esp, Base.esm
+std::string Fixture_Census_List();          // Fuzz.esp*2, Base.esm*1
+std::string Fixture_NPC_List();             // two NPC lines
+std::string Fixture_Merged_NPC_List();      // resolved lines, one of them with an unknown race
+std::string Fixture_Race_List(int female);  // one "Dark Elf" line
 
 // Writes the fixed master, its data-file list, both race lists, the error-marker mesh and
 // the meshes of the fixed head and neck into the current game folder.

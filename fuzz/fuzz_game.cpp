@@ -47,7 +47,7 @@ void Reset_Toolkit_State()
     std::memset(Scratch_Slots, 0, sizeof Scratch_Slots);
 }
 
-} // namespace
+}  // namespace
 
 // The sanitizers' settings of every target. A small quarantine of freed blocks still catches
 // a use after free within a run, and lets the many file opens of a run reuse memory instead
@@ -56,8 +56,8 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=16"
 
 void Clear_NPC_Tables()
 {
-    for (Text_Slot* table : {NPC_ID_Table, NPC_Head_Table, NPC_Hair_Table, NPC_Race_Table, NPC_Sex_Table,
-                             NPC_Name_Table})
+    for (Text_Slot* table :
+         {NPC_ID_Table, NPC_Head_Table, NPC_Hair_Table, NPC_Race_Table, NPC_Sex_Table, NPC_Name_Table})
         std::memset(table, 0, sizeof(Text_Slot) * Max_NPC_Rows);
 }
 

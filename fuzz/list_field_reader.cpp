@@ -36,7 +36,7 @@ std::vector<std::string> Read_All_Fields(Text_In& in, char delimiter, int capaci
     return fields;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {

@@ -59,8 +59,8 @@ std::vector<Seed> All_Seeds()
     Add_Data_File_Seeds(seeds, "data_file_race_lister");
     seeds.push_back({"data_file_mesh_path", "head-in-plugin", Joined({"vorel_b_hair_braid", Sample_Plugin_Bytes()})});
     seeds.push_back({"data_file_mesh_path", "head-in-master", Joined({Fixed_Head_ID, Sample_Plugin_Bytes()})});
-    seeds.push_back({"data_file_mesh_path", "modl-cut",
-                     Joined({"x_id", "x"s + String_Subrecord("NAME", "x_id") + "MODL\x05"s})});
+    seeds.push_back(
+        {"data_file_mesh_path", "modl-cut", Joined({"x_id", "x"s + String_Subrecord("NAME", "x_id") + "MODL\x05"s})});
 
     seeds.push_back({"list_field_reader", "npc-line", "\x01\x62" + Fixture_NPC_List()});
     seeds.push_back({"list_field_reader", "race-line", "\x03\x62" + Fixture_Race_List(0)});
@@ -75,7 +75,8 @@ std::vector<Seed> All_Seeds()
     seeds.push_back({"list_npc_list", "long-fields", std::string(99, 'i') + "<h>" + std::string(130, 'n') + "\r\nx<"});
 
     seeds.push_back({"list_census", "fixture", Joined({Fixture_Census_List(), Fixture_NPC_List()})});
-    seeds.push_back({"list_census", "count-beyond-list", Joined({"Fuzz.esp*4000\r\nBase.esm*-3\r\nx*", "a<b>c<d>0<e"})});
+    seeds.push_back(
+        {"list_census", "count-beyond-list", Joined({"Fuzz.esp*4000\r\nBase.esm*-3\r\nx*", "a<b>c<d>0<e"})});
     seeds.push_back({"list_census", "short-names", Joined({"esp*1\r\n*2\r\n", Fixture_NPC_List()})});
 
     const std::string male_races = Fixture_Race_List(0);
@@ -94,14 +95,16 @@ std::vector<Seed> All_Seeds()
     seeds.push_back({"list_race_lists_player", "race-cut", Joined({"Dark Elf*Data Files\\Meshes\\x.nif", "Dark"})});
 
     seeds.push_back({"partner_file_pass", "request", ">\x01vorel_seryne123456789"s});
-    seeds.push_back({"partner_file_pass", "initialise", "^\x01" "base_npc123456789"s});
+    seeds.push_back({"partner_file_pass", "initialise",
+                     "^\x01"
+                     "base_npc123456789"s});
     seeds.push_back({"partner_file_pass", "short", ">\x01x"s});
     seeds.push_back({"partner_file_pass", "answered", "<\x01vorel_athyn123456789"s});
     seeds.push_back({"partner_file_pass", "long-id", ">\x01" + std::string(120, 'v') + "123456789"});
     return seeds;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -31,7 +31,7 @@ void Close_Streams(Monitor_Streams& streams)
     Close_Text_In(streams.female_races);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {

@@ -23,7 +23,7 @@ bool Is_Whole_List(const std::string& list)
     return lines == static_cast<size_t>(count) + 1 && list.size() >= 2 && list.compare(list.size() - 2, 2, "\r\n") == 0;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {

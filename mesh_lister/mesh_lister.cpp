@@ -82,7 +82,7 @@ void Print_Closing_Lines(const Mesh_Run& run)
     Print_Line("See 'Vorel OXT Files\\NPC Errors.txt' for details");
 }
 
-} // namespace
+}  // namespace
 
 int Build_Mesh_Lists()
 {

@@ -57,7 +57,7 @@ void Find_Resolved_Value(Mesh_Run& run, const Body_Part_Column& column, int row)
     run.miss_flag = 1;
 }
 
-} // namespace
+}  // namespace
 
 int Resolve_Slot(Mesh_Run& run, const Body_Part_Column& column, int row)
 {

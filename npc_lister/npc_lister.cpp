@@ -32,7 +32,7 @@ void List_Data_File(Text_Out& census, const Text_Slot& list_name)
     Close_Text_Out(npc_list);
 }
 
-} // namespace
+}  // namespace
 
 int Build_NPC_Lists()
 {

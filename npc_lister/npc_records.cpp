@@ -86,7 +86,7 @@ void List_Record(Text_Out& list, std::int32_t name_end)
     Print_Line("Adding NPC: ", Name_Slot);
 }
 
-} // namespace
+}  // namespace
 
 int Write_NPC_Records(Text_Out& list)
 {

@@ -1,7 +1,4 @@
 // Entry point of partner-monitor: the monitor's loop, which runs until the console is closed.
 #include "partner_monitor/partner_monitor.h"
 
-int main(int, char**)
-{
-    Run_Partner_Monitor();
-}
+int main(int, char**) { Run_Partner_Monitor(); }

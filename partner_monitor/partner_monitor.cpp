@@ -16,7 +16,7 @@ constexpr int Request_Marker = '>';
 constexpr int Answered_Marker = '<';
 
 constexpr long ID_Offset = 2;
-constexpr long Bytes_Around_ID = 11;    // the marker, the byte after it and the last nine bytes
+constexpr long Bytes_Around_ID = 11;  // the marker, the byte after it and the last nine bytes
 
 constexpr const char* Not_Found_Answer = "AN ERROR OCCURRED CHANGING YOUR LOVER - CHOOSE A DIFFERENT NPC";
 constexpr const char* Found_Answer = "Your current lover is ";
@@ -116,7 +116,7 @@ void Serve_Request(Monitor_Streams& streams)
     Print_Line();
 }
 
-} // namespace
+}  // namespace
 
 int Start_Partner_Monitor(Monitor_Streams& streams)
 {

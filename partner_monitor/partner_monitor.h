@@ -9,7 +9,7 @@
 constexpr const char* Partner_File = "Data Files\\MWSE\\Vorel_Partner.bin";
 constexpr const char* Partner_Name_File = "Data Files\\MWSE\\Vorel_Partner_Name.bin";
 constexpr const char* OXT_Errors_Log = "Vorel OXT Files\\OXT Errors.txt";
-constexpr int Monitor_Pass_Wait = 500;   // milliseconds between two looks at the marker
+constexpr int Monitor_Pass_Wait = 500;  // milliseconds between two looks at the marker
 
 // The streams the monitor holds open for its whole run; a null file could not be opened.
 struct Monitor_Streams {

@@ -23,7 +23,6 @@ constexpr int Skip_Buffer_Size = 1500;
 constexpr int NPC_Line_Limit = 500;
 constexpr int Race_Rest_Limit = 1500;
 
-
 // What the console says of a race search, by sex.
 struct Race_Lines {
     const char* changed;
@@ -153,7 +152,7 @@ void Report_NPC_Missing(const char* id, Text_Out& errors)
     Write_Line(errors, "");
 }
 
-} // namespace
+}  // namespace
 
 int Handle_Partner_Request(const char* id, Text_Out& errors, Text_In& male_races, Text_In& female_races,
                            Text_Slot& full_name)

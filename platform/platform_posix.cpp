@@ -61,8 +61,10 @@ std::string Resolve_Path(const char* path)
             std::string candidate = resolved + component;
             std::string entry;
             if (searching && !Exists(candidate) && component != "." && component != "..") {
-                if (Find_Entry_Without_Case(resolved, component, entry)) candidate = resolved + entry;
-                else searching = false;
+                if (Find_Entry_Without_Case(resolved, component, entry))
+                    candidate = resolved + entry;
+                else
+                    searching = false;
             }
             resolved = candidate;
             component.clear();
@@ -73,14 +75,13 @@ std::string Resolve_Path(const char* path)
     return resolved;
 }
 
-} // namespace
+}  // namespace
 
 void Os_Sleep(int milliseconds)
 {
     if (milliseconds <= 0) return;
     timespec wait{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
-    }
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {}
 }
 
 int Os_File_Exists(const char* path)
@@ -102,8 +103,7 @@ int Os_Same_File(const char* first_path, const char* second_path)
 {
     struct stat first;
     struct stat second;
-    if (first_path == nullptr || second_path == nullptr || first_path[0] == '\0' || second_path[0] == '\0')
-        return 0;
+    if (first_path == nullptr || second_path == nullptr || first_path[0] == '\0' || second_path[0] == '\0') return 0;
     if (stat(Resolve_Path(first_path).c_str(), &first) != 0) return 0;
     if (stat(Resolve_Path(second_path).c_str(), &second) != 0) return 0;
     return (first.st_dev == second.st_dev && first.st_ino == second.st_ino) ? 1 : 0;

@@ -29,20 +29,19 @@ namespace {
 
 bool Identify_File(const char* path, BY_HANDLE_FILE_INFORMATION& info)
 {
-    HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     const bool known = GetFileInformationByHandle(handle, &info) != 0;
     CloseHandle(handle);
     return known;
 }
 
-} // namespace
+}  // namespace
 
 int Os_Same_File(const char* first_path, const char* second_path)
 {
-    if (first_path == nullptr || second_path == nullptr || first_path[0] == '\0' || second_path[0] == '\0')
-        return 0;
+    if (first_path == nullptr || second_path == nullptr || first_path[0] == '\0' || second_path[0] == '\0') return 0;
     BY_HANDLE_FILE_INFORMATION first;
     BY_HANDLE_FILE_INFORMATION second;
     if (!Identify_File(first_path, first) || !Identify_File(second_path, second)) return 0;

@@ -22,10 +22,10 @@ struct Body_Part_Lines {
     const char* not_found;
 };
 
-constexpr Body_Part_Lines Head_Lines = {"Player's head BP name is: ", "Found head BP in file: ",
-                                        "Could not find head BP in any data file"};
-constexpr Body_Part_Lines Hair_Lines = {"Player's hair BP name is: ", "Found hair BP in file: ",
-                                        "Could not find hair BP in any data file"};
+constexpr Body_Part_Lines Head_Lines = {
+    "Player's head BP name is: ", "Found head BP in file: ", "Could not find head BP in any data file"};
+constexpr Body_Part_Lines Hair_Lines = {
+    "Player's hair BP name is: ", "Found hair BP in file: ", "Could not find hair BP in any data file"};
 
 // Everything that depends on the player's sex.
 struct Sex_Lines {
@@ -126,7 +126,7 @@ void Report_No_Player()
     Print_Line("No Vorel player meshes have been changed");
 }
 
-} // namespace
+}  // namespace
 
 int Change_Player_Meshes()
 {

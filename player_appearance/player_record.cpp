@@ -9,10 +9,10 @@
 namespace {
 
 constexpr const char* Player_ID = "player";
-constexpr int Name_Scratch = 0;                // the NAME value just read
-constexpr int Sought_Scratch = 1;              // the ID sought
-constexpr int Npc_Size_Byte = 3;               // the record size's highest byte, 0 in a real "NPC_"
-constexpr std::int32_t Flag_Size_Length = 4;   // "FLAG" is followed by its size, then the flags
+constexpr int Name_Scratch = 0;               // the NAME value just read
+constexpr int Sought_Scratch = 1;             // the ID sought
+constexpr int Npc_Size_Byte = 3;              // the record size's highest byte, 0 in a real "NPC_"
+constexpr std::int32_t Flag_Size_Length = 4;  // "FLAG" is followed by its size, then the flags
 constexpr int Female_Bit = 0x01;
 
 // The position just after the "NAME" tag of the next "NPC_" after Search_Pos that passes the
@@ -48,7 +48,7 @@ int Take_Female_Flag()
     return flags != -1 && (flags & Female_Bit) != 0 ? 1 : 0;
 }
 
-} // namespace
+}  // namespace
 
 int Read_Player_Record(Player_Record& player)
 {

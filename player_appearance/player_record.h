@@ -5,10 +5,10 @@
 #include "toolkit/toolkit.h"
 
 struct Player_Record {
-    Text_Slot race;      // "RNAM", the race as the race lists key it; empty when missing
-    Text_Slot head_id;   // "BNAM"; empty when missing
-    Text_Slot hair_id;   // "KNAM"; empty when missing
-    int female;          // bit 0 of the first "FLAG" data byte; 0 when there is none
+    Text_Slot race;     // "RNAM", the race as the race lists key it; empty when missing
+    Text_Slot head_id;  // "BNAM"; empty when missing
+    Text_Slot hair_id;  // "KNAM"; empty when missing
+    int female;         // bit 0 of the first "FLAG" data byte; 0 when there is none
 };
 
 // Scans the save in the file buffer from Search_Pos for the "NPC_" record named exactly

@@ -50,7 +50,7 @@ int Write_Race_List(const Race_Table& table, const char* path, Text_Out& log)
     return missing;
 }
 
-} // namespace
+}  // namespace
 
 int Write_Race_Lists(const Race_Table& male, const Race_Table& female)
 {

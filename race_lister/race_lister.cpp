@@ -22,7 +22,7 @@ int Print_Summary(int missing)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int Build_Race_Lists()
 {

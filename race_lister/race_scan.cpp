@@ -16,8 +16,8 @@ constexpr int Part_Number_Offset = 4;
 constexpr int Flags_Offset = 6;
 constexpr int Part_Type_Offset = 7;
 
-constexpr int First_Listed_Part = 2;   // Neck
-constexpr int Last_Listed_Part = 12;   // Upperleg
+constexpr int First_Listed_Part = 2;  // Neck
+constexpr int Last_Listed_Part = 12;  // Upperleg
 constexpr int Hands_Part = 5;
 constexpr const char* First_Person_Mark = "1st";
 
@@ -114,7 +114,7 @@ int Scan_Data_File(int index, Race_Table& male, Race_Table& female)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int Scan_Data_Files(Race_Table& male, Race_Table& female)
 {

@@ -40,7 +40,7 @@ int Set_Slot(Text_Slot& slot, const char* text)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int Clear_Race_Table(Race_Table& table, int female)
 {

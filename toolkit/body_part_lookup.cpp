@@ -21,7 +21,7 @@ bool Modl_Follows(std::int32_t match_end)
     return start + 4 <= File_Length && std::memcmp(File_Buffer + start, "MODL", 4) == 0;
 }
 
-} // namespace
+}  // namespace
 
 int Find_ID_In_Data_Files(const char* id)
 {

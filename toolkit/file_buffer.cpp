@@ -71,7 +71,7 @@ std::int32_t File_Size(std::FILE* file)
     return static_cast<std::int32_t>(size);
 }
 
-} // namespace
+}  // namespace
 
 int Load_File_Buffer(const char* path)
 {

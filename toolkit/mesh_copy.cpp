@@ -30,7 +30,7 @@ void Copy_Stream(std::FILE* from, std::FILE* to)
         if (std::fwrite(block, 1, got, to) != got) break;
 }
 
-} // namespace
+}  // namespace
 
 int Copy_Mesh_File(Text_Slot& source, const char* target)
 {

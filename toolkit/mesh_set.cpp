@@ -7,12 +7,11 @@
 namespace {
 
 constexpr const char* Mesh_Set_Folder = "Data Files\\Meshes\\Vorel\\";
-constexpr const char* Mesh_Set_Words[Mesh_Set_Size] = {"Head",  "Hair",    "Neck",  "Chest", "Groin",
-                                                       "Hand",  "Wrist",   "Forearm", "Uparm", "Foot",
-                                                       "Ankle", "Knee",    "Upleg"};
+constexpr const char* Mesh_Set_Words[Mesh_Set_Size] = {"Head",    "Hair",  "Neck", "Chest", "Groin", "Hand", "Wrist",
+                                                       "Forearm", "Uparm", "Foot", "Ankle", "Knee",  "Upleg"};
 constexpr int Set_Index = 0;
 
-} // namespace
+}  // namespace
 
 int Fill_Mesh_Set(Mesh_Set_Table& table, int female)
 {

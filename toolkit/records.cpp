@@ -9,12 +9,9 @@
 namespace {
 
 constexpr std::int32_t Record_Name_Window = 16;  // "NAME" ends at most this far after the record tag
-std::int32_t Next_Position(std::int32_t pos)
-{
-    return pos < std::numeric_limits<std::int32_t>::max() ? pos + 1 : pos;
-}
+std::int32_t Next_Position(std::int32_t pos) { return pos < std::numeric_limits<std::int32_t>::max() ? pos + 1 : pos; }
 
-} // namespace
+}  // namespace
 
 // The search for "NAME" looks only inside the window: the first "NAME" that a search from
 // p would find either lies there, or lies too far and fails the test, so the answer is the

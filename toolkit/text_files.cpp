@@ -57,7 +57,7 @@ int Next_Char(Text_In& in)
     return c;
 }
 
-} // namespace
+}  // namespace
 
 int Peek_Text_In(Text_In& in)
 {

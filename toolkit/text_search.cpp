@@ -162,7 +162,7 @@ std::int32_t Find(const char* text, std::int32_t from, bool no_case)
     return found < 0 ? -1 : static_cast<std::int32_t>(found + length);
 }
 
-} // namespace
+}  // namespace
 
 std::int32_t Find_Text(const char* text, std::int32_t from) { return Find(text, from, false); }
 

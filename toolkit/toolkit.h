@@ -8,18 +8,18 @@
 
 // ---------------------------------------------------------------- limits and types
 
-constexpr int Text_Slot_Size = 100;                  // a slot holds at most 99 characters and a NUL
+constexpr int Text_Slot_Size = 100;  // a slot holds at most 99 characters and a NUL
 constexpr int Text_Slot_Chars = Text_Slot_Size - 1;
-constexpr int Path_Slot_Size = 160;                  // paths built from a data-file name of up to 98 characters
+constexpr int Path_Slot_Size = 160;  // paths built from a data-file name of up to 98 characters
 constexpr int Max_Data_Files = 275;
 constexpr int Max_NPC_Rows = 4000;
 constexpr int Scratch_Slot_Count = 5;
-constexpr int Body_Part_Count = 11;                  // Neck to Upperleg, "BYDT" part numbers 2 to 12
-constexpr int Mesh_Set_Size = 13;                    // head, hair and the eleven body parts
+constexpr int Body_Part_Count = 11;  // Neck to Upperleg, "BYDT" part numbers 2 to 12
+constexpr int Mesh_Set_Size = 13;    // head, hair and the eleven body parts
 
-constexpr int Mesh_Set_Head = 0;                     // slots of a mesh-set table, in set order
+constexpr int Mesh_Set_Head = 0;  // slots of a mesh-set table, in set order
 constexpr int Mesh_Set_Hair = 1;
-constexpr int Mesh_Set_First_Body_Part = 2;          // Neck; the body parts follow in "BYDT" order
+constexpr int Mesh_Set_First_Body_Part = 2;  // Neck; the body parts follow in "BYDT" order
 
 using Text_Slot = char[Text_Slot_Size];
 using Path_Slot = char[Path_Slot_Size];
@@ -39,15 +39,15 @@ constexpr const char* Meshes_Folder = "Data Files\\Meshes\\";
 
 // ---------------------------------------------------------------- process-wide state
 
-extern unsigned char* File_Buffer;   // the last-loaded file, exactly File_Length bytes, no terminator
+extern unsigned char* File_Buffer;  // the last-loaded file, exactly File_Length bytes, no terminator
 extern std::int32_t File_Length;
-extern std::int32_t Search_Pos;      // just after the last match, -1 after a failed search
-extern std::int32_t Field_Start;     // first byte of the last located subrecord value
-extern std::int32_t Field_End;       // last byte of that value, inclusive
+extern std::int32_t Search_Pos;   // just after the last match, -1 after a failed search
+extern std::int32_t Field_Start;  // first byte of the last located subrecord value
+extern std::int32_t Field_End;    // last byte of that value, inclusive
 
 extern Text_Slot Data_File_Names[Max_Data_Files];
 extern std::int32_t Data_File_Count;
-extern Path_Slot Data_File_Path;     // "Data Files\" and the name of the data file being loaded
+extern Path_Slot Data_File_Path;  // "Data Files\" and the name of the data file being loaded
 
 extern Text_Slot NPC_ID_Table[Max_NPC_Rows];
 extern Text_Slot NPC_Head_Table[Max_NPC_Rows];
@@ -114,13 +114,13 @@ std::FILE* Open_For_Reading(const char* path);
 // A list read in text mode: a CR LF pair reads as one line end.
 struct Text_In {
     std::FILE* file;
-    int at_end;      // 1 once a read has met the end; every later read yields an empty field
+    int at_end;  // 1 once a read has met the end; every later read yields an empty field
 };
 
-int Open_Text_In(Text_In& in, const char* path);     // creates a missing list in an existing folder
+int Open_Text_In(Text_In& in, const char* path);  // creates a missing list in an existing folder
 int Close_Text_In(Text_In& in);
-int Rewind_Text_In(Text_In& in);                     // back to the start, end state cleared
-int Peek_Text_In(Text_In& in);                       // the next character, not taken; -1 at the end
+int Rewind_Text_In(Text_In& in);  // back to the start, end state cleared
+int Peek_Text_In(Text_In& in);    // the next character, not taken; -1 at the end
 
 // Reads one field up to delimiter into out, at most capacity - 1 characters, always
 // terminated. The delimiter is consumed only when met within those characters; a longer
@@ -133,7 +133,7 @@ struct Text_Out {
     std::FILE* file;
 };
 
-int Open_Text_Out(Text_Out& out, const char* path, int append);   // truncates unless append
+int Open_Text_Out(Text_Out& out, const char* path, int append);  // truncates unless append
 int Close_Text_Out(Text_Out& out);
 int Write_Text(Text_Out& out, const char* text);
 int Write_Line(Text_Out& out, const char* first, const char* second = "", const char* third = "");  // and flush

@@ -13,8 +13,8 @@ TEST_F(DataFileListerProgram, WritesTheListAndItsConsoleLines)
 {
     const std::string masters[] = {"Morrowind.esm", "Tribunal.esm", "Vorel.esp"};
     Write("Saves/Vorel.ess", tes3::Header_Record(masters, 3) + tes3::Npc_Record("player", "Me", "Nord", "h", "k", 0));
-    const std::string console = Run_Program("data-file-lister", root,
-                                            "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    const std::string console =
+        Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
     EXPECT_EQ(console,
               "Adding Data File: Morrowind.esm\nAdding Data File: Tribunal.esm\nAdding Data File: Vorel.esp\n\n"
               "Done!\nSee 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results\n");

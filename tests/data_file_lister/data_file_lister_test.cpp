@@ -2,8 +2,8 @@
 // names, their order in the list, the list's bytes and the console lines.
 #include "data_file_lister/data_file_lister.h"
 #include "tests/support/scratch_game.h"
-#include "tools/tes3/tes3_builder.h"
 #include "toolkit/toolkit.h"
+#include "tools/tes3/tes3_builder.h"
 
 #include <string>
 #include <vector>
@@ -28,7 +28,7 @@ std::string Adding(const std::vector<std::string>& names)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 class BuildDataFileList : public Scratch_Game {
 protected:
@@ -77,10 +77,11 @@ TEST_F(BuildDataFileList, MissingSaveIsCreatedEmpty)
 TEST_F(BuildDataFileList, ValuesWithChildrenOrOver98CharactersAreSkipped)
 {
     const std::string name98(94, 'n');
-    const std::vector<std::string> masters = {"Children.esp", "The Children of Morrowind.esp", "Lost Children",
-                                              "CHILDREN.esp", "children.esm", name98 + ".esp",
-                                              std::string(95, 'm') + ".esp", "Keep.esm"};
-    EXPECT_EQ(Run(Save_Naming(masters)), Adding({"CHILDREN.esp", "children.esm", name98 + ".esp", "Keep.esm"}) + Closing);
+    const std::vector<std::string> masters = {
+        "Children.esp",  "The Children of Morrowind.esp", "Lost Children", "CHILDREN.esp", "children.esm",
+        name98 + ".esp", std::string(95, 'm') + ".esp",   "Keep.esm"};
+    EXPECT_EQ(Run(Save_Naming(masters)),
+              Adding({"CHILDREN.esp", "children.esm", name98 + ".esp", "Keep.esm"}) + Closing);
     EXPECT_EQ(List(), "4\r\nKeep.esm\r\n" + name98 + ".esp\r\nchildren.esm\r\nCHILDREN.esp\r\n");
 }
 

@@ -15,33 +15,33 @@ TEST_F(MeshListerProgram, ResolvesTheNPCListsOfThePipeline)
     const std::string masters[] = {"Morrowind.esm", "Tribunal.esm", "Vorel.esp"};
     Write("Saves/Vorel.ess", tes3::Header_Record(masters, 3));
     Write("Data Files/Morrowind.esm",
-          tes3::Header_Record(nullptr, 0) + Body_Record("b_n_nord_m_head_01", "b\\B_N_Nord_M_Head_01.NIF", "Nord", 0, 0) +
+          tes3::Header_Record(nullptr, 0) +
+              Body_Record("b_n_nord_m_head_01", "b\\B_N_Nord_M_Head_01.NIF", "Nord", 0, 0) +
               Body_Record("b_n_nord_m_hair_01", "b\\B_N_Nord_M_Hair_01.NIF", "Nord", 1, 0) +
               Npc_Record("hrolf", "Hrolf the Tall", "Nord", "b_n_nord_m_head_01", "b_n_nord_m_hair_01", 0));
     Write("Data Files/Tribunal.esm", tes3::Header_Record(masters, 1));
-    Write("Data Files/Vorel.esp", tes3::Header_Record(masters, 2) +
-                                      Npc_Record("vorel_lost", "Lost Wanderer", "Nord", "vorel_b_head_missing",
-                                                 "B_N_Nord_M_Hair_01", 0));
+    Write("Data Files/Vorel.esp",
+          tes3::Header_Record(masters, 2) +
+              Npc_Record("vorel_lost", "Lost Wanderer", "Nord", "vorel_b_head_missing", "B_N_Nord_M_Hair_01", 0));
     Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
     Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
     const std::string console = Run_Program("mesh-lister", root, "See 'Vorel OXT Files\\NPC Errors.txt' for details");
-    EXPECT_EQ(console,
-              "Creating text file: Vorel OXT Files\\Mesh Lists\\Vorel Mesh List.txt\n\n"
-              "Finding mesh for: vorel_b_head_missing\nProcessing of Data File is 0% complete\n"
-              "Overall progress: 0% complete\n\n"
-              "Finding mesh for: B_N_Nord_M_Hair_01\nProcessing of Data File is 50% complete\n"
-              "Overall progress: 16.667% complete\n\n"
-              "======================================\n\n"
-              "No NPC's in data file: Tribunal.esm\n\n======================================\n\n"
-              "Creating text file: Vorel OXT Files\\Mesh Lists\\Morrowind Mesh List.txt\n\n"
-              "Finding mesh for: b_n_nord_m_head_01\nProcessing of Data File is 0% complete\n"
-              "Overall progress: 66.667% complete\n\n"
-              "Finding mesh for: b_n_nord_m_hair_01\nProcessing of Data File is 50% complete\n"
-              "Overall progress: 83.333% complete\n\n"
-              "======================================\n\n"
-              "Done!\nSee the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results\n"
-              "Meshes for some NPC head/hair body parts could not be found!\n"
-              "See 'Vorel OXT Files\\NPC Errors.txt' for details\n");
+    EXPECT_EQ(console, "Creating text file: Vorel OXT Files\\Mesh Lists\\Vorel Mesh List.txt\n\n"
+                       "Finding mesh for: vorel_b_head_missing\nProcessing of Data File is 0% complete\n"
+                       "Overall progress: 0% complete\n\n"
+                       "Finding mesh for: B_N_Nord_M_Hair_01\nProcessing of Data File is 50% complete\n"
+                       "Overall progress: 16.667% complete\n\n"
+                       "======================================\n\n"
+                       "No NPC's in data file: Tribunal.esm\n\n======================================\n\n"
+                       "Creating text file: Vorel OXT Files\\Mesh Lists\\Morrowind Mesh List.txt\n\n"
+                       "Finding mesh for: b_n_nord_m_head_01\nProcessing of Data File is 0% complete\n"
+                       "Overall progress: 66.667% complete\n\n"
+                       "Finding mesh for: b_n_nord_m_hair_01\nProcessing of Data File is 50% complete\n"
+                       "Overall progress: 83.333% complete\n\n"
+                       "======================================\n\n"
+                       "Done!\nSee the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results\n"
+                       "Meshes for some NPC head/hair body parts could not be found!\n"
+                       "See 'Vorel OXT Files\\NPC Errors.txt' for details\n");
     const std::string vorel = "vorel_lost<Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif"
                               ">Data Files\\Meshes\\b\\B_N_Nord_M_Hair_01.NIF<Nord>0<Lost Wanderer\r\n";
     const std::string morrowind = "hrolf<Data Files\\Meshes\\b\\B_N_Nord_M_Head_01.NIF"

@@ -3,8 +3,8 @@
 // lists and the merged list, and the progress lines with their numbers.
 #include "mesh_lister/mesh_lister.h"
 #include "tests/support/scratch_game.h"
-#include "tools/tes3/tes3_builder.h"
 #include "toolkit/toolkit.h"
+#include "tools/tes3/tes3_builder.h"
 
 #include <string>
 #include <vector>
@@ -28,7 +28,10 @@ std::string Search(const std::string& id, const std::string& file_share, const s
            "% complete\nOverall progress: " + overall + "% complete\n\n";
 }
 
-std::string Creating(const std::string& stem) { return "Creating text file: Vorel OXT Files\\Mesh Lists\\" + stem + " Mesh List.txt\n\n"; }
+std::string Creating(const std::string& stem)
+{
+    return "Creating text file: Vorel OXT Files\\Mesh Lists\\" + stem + " Mesh List.txt\n\n";
+}
 
 std::string Body(const std::string& id, const std::string& mesh) { return Body_Record(id, mesh, "Nord", 0, 0); }
 
@@ -39,7 +42,7 @@ std::string Entry(const std::string& column, const std::string& id, const std::s
            "\r\nNPC's ID: " + npc + "\r\nNPC's data file: " + data_file + "\r\n\r\n";
 }
 
-} // namespace
+}  // namespace
 
 class BuildMeshLists : public Scratch_Game {
 protected:
@@ -50,8 +53,14 @@ protected:
     }
     // The data-file list: its count line, then the names, each with its line end.
     void Data_Files(const std::vector<std::string>& names) { Write_Data_File_List(names); }
-    void Data_File(const std::string& name, const std::string& records) { Write("Data Files/" + name, "TES3" + records); }
-    void Npc_List(const std::string& stem, const std::string& lines) { Write("Vorel OXT Files/NPC Lists/" + stem + " NPC List.txt", lines); }
+    void Data_File(const std::string& name, const std::string& records)
+    {
+        Write("Data Files/" + name, "TES3" + records);
+    }
+    void Npc_List(const std::string& stem, const std::string& lines)
+    {
+        Write("Vorel OXT Files/NPC Lists/" + stem + " NPC List.txt", lines);
+    }
     void Census(const std::string& lines) { Write("Vorel OXT Files/Vorel_Data_File_Census_List.txt", lines); }
     std::string Run()
     {
@@ -59,7 +68,10 @@ protected:
         EXPECT_EQ(Build_Mesh_Lists(), 0);
         return testing::internal::GetCapturedStdout();
     }
-    std::string Mesh_List(const std::string& stem) { return Read("Vorel OXT Files/Mesh Lists/" + stem + " Mesh List.txt").value_or("<missing>"); }
+    std::string Mesh_List(const std::string& stem)
+    {
+        return Read("Vorel OXT Files/Mesh Lists/" + stem + " Mesh List.txt").value_or("<missing>");
+    }
     std::string Merged() { return Read("Vorel_NPC_List.txt").value_or("<missing>"); }
     std::string Errors() { return Read("Vorel OXT Files/NPC Errors.txt").value_or("<missing>"); }
 };
@@ -68,16 +80,17 @@ TEST_F(BuildMeshLists, ResolvesEveryDataFileOfTheCensusInOrder)
 {
     Data_Files({"Mod.esp", "Empty.esp", "Base.esm"});
     Data_File("Mod.esp", Body("b_head", "mod\\head.nif"));
-    Data_File("Base.esm", Body("b_head", "b\\head.nif") + Body("b_hair", "b\\hair.nif") + Body("b_hair2", "b\\hair2.nif"));
+    Data_File("Base.esm",
+              Body("b_head", "b\\head.nif") + Body("b_hair", "b\\hair.nif") + Body("b_hair2", "b\\hair2.nif"));
     Census("Mod.esp*2\r\nEmpty.esp*0\r\nBase.esm*1\r\n");
     Npc_List("Mod", "alvor<b_head>b_hair<Nord>0<Alvor\r\nbera<b_head>b_hair2<Nord>1<Bera\r\n");
     Npc_List("Base", "alvor<b_head>b_hair<Imperial>0<Alvor of Base\r\n");
     Write("Vorel_NPC_List.txt", "left from an earlier run\r\n");
     Write("Vorel OXT Files/NPC Errors.txt", "left from an earlier run\r\n");
     EXPECT_EQ(Run(), Creating("Mod") + Search("b_head", "0", "0") + Search("b_hair", "50", "16.667") +
-                         Search("b_hair2", "75", "25") + Block_End + "No NPC's in data file: Empty.esp\n\n" + Block_End +
-                         Creating("Base") + Search("b_head", "0", "66.667") + Search("b_hair", "50", "83.333") +
-                         Block_End + Closing);
+                         Search("b_hair2", "75", "25") + Block_End + "No NPC's in data file: Empty.esp\n\n" +
+                         Block_End + Creating("Base") + Search("b_head", "0", "66.667") +
+                         Search("b_hair", "50", "83.333") + Block_End + Closing);
     const std::string mod = "alvor<Data Files\\Meshes\\mod\\head.nif>Data Files\\Meshes\\b\\hair.nif<Nord>0<Alvor\r\n"
                             "bera<Data Files\\Meshes\\mod\\head.nif>Data Files\\Meshes\\b\\hair2.nif<Nord>1<Bera\r\n";
     const std::string base =
@@ -189,8 +202,8 @@ TEST_F(BuildMeshLists, CountLargerThanTheListNeverWritesAnEarlierDataFilesRows)
     Npc_List("B", "c<h>k<r>0<C\r\n");
     const std::string console = Run();
     EXPECT_EQ(console, Creating("A") + Search("h", "0", "0") + Search("k", "25", "25") + Search("h2", "75", "75") +
-                           Block_End + Creating("B") + Search("h", "0", "100") + Search("k", "10", "110") +
-                           Block_End + Creating("C") + Block_End + Closing);
+                           Block_End + Creating("B") + Search("h", "0", "100") + Search("k", "10", "110") + Block_End +
+                           Creating("C") + Block_End + Closing);
     EXPECT_EQ(Mesh_List("B"), "c<Data Files\\Meshes\\h.nif>Data Files\\Meshes\\k.nif<r>0<C\r\n");
     EXPECT_EQ(Mesh_List("C"), "");
     EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/C NPC List.txt"), ""s);  // created empty by its read
@@ -282,9 +295,16 @@ TEST_F(BuildMeshLists, MalformedListsEndWithoutHarm)
     Data_Files({"A.esp"});
     Data_File("A.esp", Body("h", "h.nif") + "h\0MODL"s);
     const std::string long_field(300, 'x');
-    const std::vector<std::string> lists = {"", "\r\n", "<<<>>>", "a", "a<h", "<>\r\n<>\r\n", long_field,
+    const std::vector<std::string> lists = {"",
+                                            "\r\n",
+                                            "<<<>>>",
+                                            "a",
+                                            "a<h",
+                                            "<>\r\n<>\r\n",
+                                            long_field,
                                             long_field + "<" + long_field + ">" + long_field + "\r\n",
-                                            "a<>h<r>0<\r\n", "a<h>h<r>0<N\r\nb<>\r\n"};
+                                            "a<>h<r>0<\r\n",
+                                            "a<h>h<r>0<N\r\nb<>\r\n"};
     for (const std::string& list : lists) {
         SCOPED_TRACE(list);
         Census("A.esp*4000\r\nA.esp*2147483647\r\nA.esp*-5\r\n");

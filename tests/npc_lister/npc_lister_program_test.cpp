@@ -14,9 +14,9 @@ TEST_F(NPCListerProgram, ListsTheNPCsOfEveryDataFileOfTheSave)
     Write("Data Files/Morrowind.esm",
           tes3::Header_Record(nullptr, 0) + tes3::Npc_Record("fargoth", "Fargoth", "Wood Elf", "b_n_wood elf_m_head_01",
                                                              "b_n_wood elf_m_hair_01", 0));
-    Write("Data Files/Vorel.esp", tes3::Header_Record(masters, 1) +
-                                      tes3::Record("NPC_", tes3::String_Subrecord("NAME", "vorel_ilmeni") +
-                                                               tes3::Subrecord("FLAG", tes3::Le32(1))));
+    Write("Data Files/Vorel.esp",
+          tes3::Header_Record(masters, 1) + tes3::Record("NPC_", tes3::String_Subrecord("NAME", "vorel_ilmeni") +
+                                                                     tes3::Subrecord("FLAG", tes3::Le32(1))));
     Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
     const std::string console =
         Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");

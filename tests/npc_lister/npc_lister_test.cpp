@@ -3,8 +3,8 @@
 // census list and the console lines.
 #include "npc_lister/npc_lister.h"
 #include "tests/support/scratch_game.h"
-#include "tools/tes3/tes3_builder.h"
 #include "toolkit/toolkit.h"
+#include "tools/tes3/tes3_builder.h"
 
 #include <string>
 #include <vector>
@@ -25,7 +25,7 @@ std::string Npc(const std::string& subrecords) { return tes3::Record("NPC_", sub
 // A subrecord of exactly `bytes` bytes that holds no tag the lister searches for.
 std::string Filler(int bytes) { return Subrecord("XXXX", std::string(static_cast<size_t>(bytes - 8), 'x')); }
 
-} // namespace
+}  // namespace
 
 class BuildNPCLists : public Scratch_Game {
 protected:
@@ -56,14 +56,14 @@ protected:
 TEST_F(BuildNPCLists, ListsEveryDataFileInListOrderWithItsCensusLine)
 {
     List({"Vorel.esp", "Tribunal.esm"});
-    Write("Data Files/Vorel.esp", "TES3" + Npc_Record("vorel_ilmeni", "Ilmeni Dren", "Dark Elf", "b_f_head", "b_f_hair", 1) +
-                                      Npc_Record("hrolf", "Hrolf the Tall", "Nord", "b_n_nord_m_head_01",
-                                                 "b_n_nord_m_hair_01", 0));
+    Write("Data Files/Vorel.esp",
+          "TES3" + Npc_Record("vorel_ilmeni", "Ilmeni Dren", "Dark Elf", "b_f_head", "b_f_hair", 1) +
+              Npc_Record("hrolf", "Hrolf the Tall", "Nord", "b_n_nord_m_head_01", "b_n_nord_m_hair_01", 0));
     Write("Data Files/Tribunal.esm", "TES3" + tes3::Body_Record("b_x", "x.nif", "Nord", 0, 0));
-    EXPECT_EQ(Run(),
-              "\nCreating text file: Vorel OXT Files\\NPC Lists\\Vorel NPC List.txt\n"
-              "Adding NPC: Ilmeni Dren\nAdding NPC: Hrolf the Tall\n"
-              "\nCreating text file: Vorel OXT Files\\NPC Lists\\Tribunal NPC List.txt\n" + Closing);
+    EXPECT_EQ(Run(), "\nCreating text file: Vorel OXT Files\\NPC Lists\\Vorel NPC List.txt\n"
+                     "Adding NPC: Ilmeni Dren\nAdding NPC: Hrolf the Tall\n"
+                     "\nCreating text file: Vorel OXT Files\\NPC Lists\\Tribunal NPC List.txt\n" +
+                         Closing);
     EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Vorel NPC List.txt"),
               "vorel_ilmeni<b_f_head>b_f_hair<Dark Elf>1<Ilmeni Dren\r\n"
               "hrolf<b_n_nord_m_head_01>b_n_nord_m_hair_01<Nord>0<Hrolf the Tall\r\n"s);
@@ -88,8 +88,9 @@ TEST_F(BuildNPCLists, MissingFieldsTakeTheirDefaults)
          "id<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Nord>0<id"},
         {"head only", name + String_Subrecord("BNAM", "h"), "id<h>b_n_dark elf_m_hair_01<Dark Elf>0<id"},
         {"hair only", name + String_Subrecord("KNAM", "k"), "id<b_n_dark elf_m_head_01>k<Dark Elf>0<id"},
-        {"empty values", name + String_Subrecord("FNAM", "") + String_Subrecord("RNAM", "") +
-                             String_Subrecord("BNAM", "") + String_Subrecord("KNAM", ""),
+        {"empty values",
+         name + String_Subrecord("FNAM", "") + String_Subrecord("RNAM", "") + String_Subrecord("BNAM", "") +
+             String_Subrecord("KNAM", ""),
          "id" + Defaults + "id"},
         {"searched in their own order, written in the line's",
          name + String_Subrecord("FNAM", "F") + String_Subrecord("RNAM", "R") + String_Subrecord("BNAM", "B") +
@@ -112,7 +113,8 @@ TEST_F(BuildNPCLists, ConsoleNamesTheFullNameOrTheId)
     Write("Data Files/A.esp", "TES3" + Npc_Record("b", "Bolvyn Venim", "Dark Elf", "h", "k", 0) +
                                   Npc(String_Subrecord("NAME", "nameless_one")));
     EXPECT_EQ(Run(), "\nCreating text file: Vorel OXT Files\\NPC Lists\\A NPC List.txt\n"
-                     "Adding NPC: Bolvyn Venim\nAdding NPC: nameless_one\n" + Closing);
+                     "Adding NPC: Bolvyn Venim\nAdding NPC: nameless_one\n" +
+                         Closing);
 }
 
 TEST_F(BuildNPCLists, TagBeginning95BytesAfterTheCursorIsTakenAnd96IsNot)
@@ -131,8 +133,10 @@ TEST_F(BuildNPCLists, TagBeginning95BytesAfterTheCursorIsTakenAnd96IsNot)
         {"FNAM", String_Subrecord("FNAM", "Val"), "id" + Defaults + "Val", "id" + Defaults + "id"},
         {"RNAM", String_Subrecord("RNAM", "Val"), "id<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Val>0<id",
          "id" + Defaults + "id"},
-        {"BNAM", String_Subrecord("BNAM", "Val"), "id<Val>b_n_dark elf_m_hair_01<Dark Elf>0<id", "id" + Defaults + "id"},
-        {"KNAM", String_Subrecord("KNAM", "Val"), "id<b_n_dark elf_m_head_01>Val<Dark Elf>0<id", "id" + Defaults + "id"},
+        {"BNAM", String_Subrecord("BNAM", "Val"), "id<Val>b_n_dark elf_m_hair_01<Dark Elf>0<id",
+         "id" + Defaults + "id"},
+        {"KNAM", String_Subrecord("KNAM", "Val"), "id<b_n_dark elf_m_head_01>Val<Dark Elf>0<id",
+         "id" + Defaults + "id"},
         {"FLAG", Subrecord("FLAG", Le32(1)), "id<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Dark Elf>1<id",
          "id" + Defaults + "id"},
     };
@@ -179,7 +183,8 @@ TEST_F(BuildNPCLists, FlagTagAtTheEndOfTheFileGivesMale)
         SCOPED_TRACE(end.size());
         EXPECT_EQ(List_Of(record + end), "id" + Defaults + "N\r\n");
     }
-    EXPECT_EQ(List_Of(record + "FLAG\x04\0\0\0\x01"s), "id<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Dark Elf>1<N\r\n");
+    EXPECT_EQ(List_Of(record + "FLAG\x04\0\0\0\x01"s),
+              "id<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Dark Elf>1<N\r\n");
 }
 
 TEST_F(BuildNPCLists, CandidatesThatFailTheRecordTestGiveNoLine)
@@ -216,8 +221,8 @@ TEST_F(BuildNPCLists, ScanGoesOnOneByteAfterAFailedCandidate)
 TEST_F(BuildNPCLists, RecordAtTheVeryStartOfTheFileIsNotFound)
 {
     List({"A.esp"});
-    Write("Data Files/A.esp", Npc_Record("first", "First", "Nord", "h", "k", 0) +
-                                  Npc_Record("second", "Second", "Nord", "h", "k", 0));
+    Write("Data Files/A.esp",
+          Npc_Record("first", "First", "Nord", "h", "k", 0) + Npc_Record("second", "Second", "Nord", "h", "k", 0));
     Run();
     EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/A NPC List.txt"), "second<h>k<Nord>0<Second\r\n"s);
 }
@@ -251,9 +256,9 @@ TEST_F(BuildNPCLists, LongValuesAreCutAt99Characters)
 {
     const std::string full(150, 'f');
     const std::string id(120, 'i');
-    EXPECT_EQ(List_Of(Npc(String_Subrecord("NAME", id) + String_Subrecord("FNAM", full) +
-                          String_Subrecord("RNAM", "Nord"))),
-              id.substr(0, 99) + "<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Nord>0<" + full.substr(0, 99) + "\r\n");
+    EXPECT_EQ(
+        List_Of(Npc(String_Subrecord("NAME", id) + String_Subrecord("FNAM", full) + String_Subrecord("RNAM", "Nord"))),
+        id.substr(0, 99) + "<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Nord>0<" + full.substr(0, 99) + "\r\n");
 }
 
 TEST_F(BuildNPCLists, CutOffRecordsNeverReadOutsideTheFile)
@@ -305,7 +310,8 @@ TEST_F(BuildNPCLists, EmptyNameLoadsNothingAndStillHasItsCensusLine)
     Write("Vorel OXT Files/Vorel_Data_File_List.txt", "2\r\n\r\nB.esp\r\n");
     Write("Data Files/B.esp", "TES3" + Npc_Record("b", "B", "Nord", "h", "k", 0));
     EXPECT_EQ(Run(), "\nCreating text file: Vorel OXT Files\\NPC Li NPC List.txt\n"
-                     "\nCreating text file: Vorel OXT Files\\NPC Lists\\B NPC List.txt\nAdding NPC: B\n" + Closing);
+                     "\nCreating text file: Vorel OXT Files\\NPC Lists\\B NPC List.txt\nAdding NPC: B\n" +
+                         Closing);
     EXPECT_EQ(Read("Vorel OXT Files/NPC Li NPC List.txt"), ""s);
     EXPECT_EQ(Census(), "*0\r\nB.esp*1\r\n");
 }
@@ -314,7 +320,8 @@ TEST_F(BuildNPCLists, NamesDecideNotTheCountLine)
 {
     Write("Vorel OXT Files/Vorel_Data_File_List.txt", "5\r\nA.esp\r\nB.esp\r\nC.esp");
     EXPECT_EQ(Run(), "\nCreating text file: Vorel OXT Files\\NPC Lists\\A NPC List.txt\n"
-                     "\nCreating text file: Vorel OXT Files\\NPC Lists\\B NPC List.txt\n" + Closing);
+                     "\nCreating text file: Vorel OXT Files\\NPC Lists\\B NPC List.txt\n" +
+                         Closing);
     EXPECT_EQ(Census(), "A.esp*0\r\nB.esp*0\r\n");
     EXPECT_FALSE(Exists("Vorel OXT Files/NPC Lists/C NPC List.txt"));
     EXPECT_FALSE(Exists("Data Files/C.esp"));

@@ -18,7 +18,7 @@ std::string Name_Path(const std::string& game_root) { return game_root + "/Data 
 // The byte the partner file holds at 0 while the rest is written: no marker of the exchange.
 constexpr char Idle_Byte = '\0';
 
-} // namespace
+}  // namespace
 
 void Game_Side_Write(const std::string& game_root, const std::string& bytes)
 {

@@ -24,8 +24,8 @@ namespace {
 constexpr int Default_Requests = 300;
 constexpr unsigned Default_Seed = 7;
 constexpr int World_NPCs = 24;
-constexpr int Missing_Head_NPC = 5;   // its head mesh is not on disk: the error marker replaces it
-constexpr int Idle_Marker_Every = 25; // one step in this many writes a marker the monitor leaves alone
+constexpr int Missing_Head_NPC = 5;    // its head mesh is not on disk: the error marker replaces it
+constexpr int Idle_Marker_Every = 25;  // one step in this many writes a marker the monitor leaves alone
 
 const std::string Error_Marker_Bytes = "marker";
 const std::string Not_Found_Answer = "AN ERROR OCCURRED CHANGING YOUR LOVER - CHOOSE A DIFFERENT NPC";
@@ -65,7 +65,7 @@ std::string Copy_Block(const std::string& source)
            "\nCopying default file instead\nSee 'Vorel OXT Files\\Copy Errors.txt' for details\n\n";
 }
 
-} // namespace
+}  // namespace
 
 class PartnerMonitorLongExchange : public Partner_Game {
 protected:
@@ -92,8 +92,8 @@ protected:
                           Races[k % 4], (k / 4) % 2 == 1};
             if (k != Missing_Head_NPC) Write_Source("head_" + std::to_string(k));
             Write_Source("hair_" + std::to_string(k));
-            merged += NPC_Line(npc.id, Source_Mesh("head_" + std::to_string(k)), Source_Mesh("hair_" + std::to_string(k)),
-                               npc.race, npc.female ? "1" : "0", npc.name);
+            merged += NPC_Line(npc.id, Source_Mesh("head_" + std::to_string(k)),
+                               Source_Mesh("hair_" + std::to_string(k)), npc.race, npc.female ? "1" : "0", npc.name);
             npcs.push_back(npc);
         }
         merged += NPC_Line("npc_0", Source_Mesh("nobody"), Source_Mesh("nobody"), "Nord", "1", "Second Line");
@@ -111,10 +111,10 @@ protected:
         const std::string listed = npcs[static_cast<size_t>(Pick(World_NPCs))].id;
         if (kind < 6) return listed;
         std::string near = listed;
-        if (kind == 6) return near.replace(0, 3, "NPC");   // other letter case
-        if (kind == 7) return near += 'x';                 // a listed ID is its prefix
+        if (kind == 6) return near.replace(0, 3, "NPC");  // other letter case
+        if (kind == 7) return near += 'x';                // a listed ID is its prefix
         if (kind == 8) {
-            near.back() = '<';                             // the list's delimiter cuts it
+            near.back() = '<';  // the list's delimiter cuts it
             return near;
         }
         std::string text;
@@ -228,7 +228,7 @@ protected:
 
     std::mt19937 random{static_cast<unsigned>(Environment_Number("VOREL_LONG_EXCHANGE_SEED", Default_Seed))};
     std::vector<World_NPC> npcs;
-    std::vector<std::string> sets[2];   // male, female: what each of the 13 files holds
+    std::vector<std::string> sets[2];  // male, female: what each of the 13 files holds
     std::string console = "Monitoring Morrowind...\n";
     std::string name_file;
     std::string log;

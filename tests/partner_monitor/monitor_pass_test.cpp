@@ -18,7 +18,7 @@ const std::string Initialised = "Program initialised...\n\n" + Monitoring_Lines;
 const std::string Not_Found_Answer = "AN ERROR OCCURRED CHANGING YOUR LOVER - CHOOSE A DIFFERENT NPC";
 
 // The console of a served request whose ID is in no line.
-std::string Unknown_Request(const std::string &id)
+std::string Unknown_Request(const std::string& id)
 {
     return Searching_Lines(id) + NPC_Missing_Lines(id) + Monitoring_Lines;
 }
@@ -30,7 +30,7 @@ std::string Hero_Request()
            Monitoring_Lines;
 }
 
-} // namespace
+}  // namespace
 
 class MonitorPass : public Partner_Game {
 protected:
@@ -130,17 +130,17 @@ TEST_F(MonitorPass, IdIsTheBytesFromOffsetTwoUpToTheLastNine)
     const std::string nine = "123456789";
     const std::string id99(99, 'k');
     const std::vector<Case> cases = {
-        {">", ""},                                   // no byte at offset 2: an empty ID
+        {">", ""},  // no byte at offset 2: an empty ID
         {">x", ""},
-        {">xa", "a"},                                // 3 to 11 bytes: the byte at offset 2
+        {">xa", "a"},  // 3 to 11 bytes: the byte at offset 2
         {">xab", "a"},
         {">xabcdefghi", "a"},
-        {">xab" + nine, "ab"},                       // 13 bytes
-        {">xabc" + nine, "abc"},                     // 14 bytes
-        {">x" + id99 + nine, id99},                  // 110 bytes: the longest whole ID
-        {">x" + id99 + "tail" + nine, id99},         // longer IDs are cut at 99 bytes
+        {">xab" + nine, "ab"},                // 13 bytes
+        {">xabc" + nine, "abc"},              // 14 bytes
+        {">x" + id99 + nine, id99},           // 110 bytes: the longest whole ID
+        {">x" + id99 + "tail" + nine, id99},  // longer IDs are cut at 99 bytes
         {">x" + std::string(5000, 'q'), std::string(99, 'q')},
-        {">xab\0cd"s + nine, "ab"},                  // a NUL ends the ID early
+        {">xab\0cd"s + nine, "ab"},  // a NUL ends the ID early
         {">x\0bc"s + nine, ""},
     };
     Start();
@@ -176,8 +176,8 @@ TEST_F(MonitorPass, ShorterAnswerLeavesTheRestOfTheLongerOneBehindItsNul)
 TEST_F(MonitorPass, AnyOtherMarkerIsLeftAlone)
 {
     Start();
-    for (const std::string& file : {"<xm_hero123456789"s, "xxm_hero123456789"s, "\0xm_hero123456789"s,
-                                    "\xFFxm_hero"s, "v>m_hero"s, " ^"s}) {
+    for (const std::string& file :
+         {"<xm_hero123456789"s, "xxm_hero123456789"s, "\0xm_hero123456789"s, "\xFFxm_hero"s, "v>m_hero"s, " ^"s}) {
         Game_Side_Write(root, file);
         for (int pass = 0; pass < 2; ++pass) EXPECT_EQ(Pass(), "");
         EXPECT_EQ(Partner(), file);

@@ -12,7 +12,7 @@ namespace {
 const char* const Set_Words[13] = {"Head",    "Hair",  "Neck", "Chest", "Groin", "Hand", "Wrist",
                                    "Forearm", "Uparm", "Foot", "Ankle", "Knee",  "Upleg"};
 
-} // namespace
+}  // namespace
 
 std::string Searching_Lines(const std::string& id) { return "Searching for NPC ID: " + id + "\n"; }
 
@@ -46,7 +46,7 @@ void Partner_Game::SetUp()
         for (int slot = 0; slot < 13; ++slot) Write(Set_Path(female, slot), "old");
 }
 
-void Partner_Game::Write_Source(const std::string &name) const
+void Partner_Game::Write_Source(const std::string& name) const
 {
     Write("Data Files/Meshes/src/" + name + ".nif", name);
 }
@@ -96,8 +96,7 @@ void Partner_Game::Write_World() const
     Write("Vorel_FRace_List.txt", Race_Line("Breton", "breton_f_") + Race_Line("Nord", "nord_f_"));
     Write("Vorel_NPC_List.txt",
           NPC_Line("m_hero", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord", "0", "Hero Man") +
-              NPC_Line("f_lady", Source_Mesh("head_lady"), Source_Mesh("hair_lady"), "Nord", "1",
-                       Lady_Name) +
+              NPC_Line("f_lady", Source_Mesh("head_lady"), Source_Mesh("hair_lady"), "Nord", "1", Lady_Name) +
               NPC_Line("m_cat", Source_Mesh("head_cat"), Source_Mesh("hair_cat"), "Khajiit", "0", "Lost Cat"));
 }
 

@@ -23,7 +23,7 @@ std::string Padded(const std::string& head, size_t padding, const std::string& t
 
 const std::string Hero_Lines = Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord");
 
-} // namespace
+}  // namespace
 
 class PartnerRequest : public Partner_Game {
 protected:
@@ -82,9 +82,8 @@ TEST_F(PartnerRequest, FemaleNpcTakesTheFemaleRaceListAndSet)
     Write_World();
     EXPECT_EQ(Request("f_lady"), 0);
     EXPECT_STREQ(full_name, Lady_Name.c_str());
-    EXPECT_EQ(console, Found_Lines(Lady_Name, Source_Mesh("head_lady"),
-                                   Source_Mesh("hair_lady"), "Nord") +
-                           Changed_Lines(true));
+    EXPECT_EQ(console,
+              Found_Lines(Lady_Name, Source_Mesh("head_lady"), Source_Mesh("hair_lady"), "Nord") + Changed_Lines(true));
     EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
     EXPECT_EQ(Set_Contents(false), Untouched_Set());
 }
@@ -214,8 +213,8 @@ TEST_F(PartnerRequest, EveryRaceSearchStartsAtTheFirstLine)
               NPC_Line("red", Source_Mesh("head_cat"), Source_Mesh("hair_cat"), "Redguard", "0", "Red"));
     EXPECT_EQ(Request("cat"), 0);
     EXPECT_EQ(Request("nord"), 0);
-    EXPECT_EQ(console, Found_Lines("Nord", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") +
-                           Changed_Lines(false));
+    EXPECT_EQ(console,
+              Found_Lines("Nord", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") + Changed_Lines(false));
     EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "nord_m_"));
     EXPECT_EQ(Request("red"), 0);
     EXPECT_EQ(Set_Contents(false), Expected_Set("head_cat", "hair_cat", "redguard_m_"));

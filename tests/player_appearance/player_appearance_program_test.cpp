@@ -19,7 +19,7 @@ const std::string Lister_Closing = "See 'Vorel OXT Files\\Vorel_Data_File_List.t
 
 std::string Mesh_Bytes(const std::string& name) { return "NIF " + name + "\r\n\x1a\0\n"s; }
 
-} // namespace
+}  // namespace
 
 class PlayerAppearanceProgram : public Scratch_Game {
 protected:

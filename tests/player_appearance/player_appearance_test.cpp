@@ -3,8 +3,8 @@
 // files change into what.
 #include "player_appearance/player_appearance.h"
 #include "tests/support/scratch_game.h"
-#include "tools/tes3/tes3_builder.h"
 #include "toolkit/toolkit.h"
+#include "tools/tes3/tes3_builder.h"
 
 #include <filesystem>
 #include <string>
@@ -72,7 +72,7 @@ const std::vector<std::string> Male_Changed = {"Done!",
 const std::vector<std::string> Female_Changed = {
     "Done!", "Vorel female player meshes have been changed to this appearance & race"};
 
-} // namespace
+}  // namespace
 
 class ChangePlayerMeshes : public Scratch_Game {
 protected:
@@ -286,7 +286,7 @@ TEST_F(ChangePlayerMeshes, FlagWhoseDataLiesPastTheEndMeansMale)
     } cases[] = {{"FLAG", "male"},
                  {"FLAG\x04\0\0"s, "male"},
                  {"FLAG\x04\0\0\0"s, "male"},
-                 {"FLAG\x04\0\0\0\x01"s, "female"}}; // the control: the flags byte is the save's last
+                 {"FLAG\x04\0\0\0\x01"s, "female"}};  // the control: the flags byte is the save's last
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tail.size());
         const std::string console = Run(record + c.tail);
@@ -354,7 +354,7 @@ TEST_F(ChangePlayerMeshes, RaceMissingFromTheListChangesHeadAndHairOnly)
     const struct {
         int female;
         const char* list;
-        std::string content; // empty: the list is missing
+        std::string content;  // empty: the list is missing
     } cases[] = {{0, Male_Race_List, Race_Line("Nord", "no") + Race_Line("dark elf", "no")},
                  {0, Male_Race_List, ""},
                  {1, Female_Race_List, Race_Line("Nord", "no")},

@@ -33,11 +33,12 @@ std::string Eleven_Parts(const std::string& race, const std::string& prefix, int
 std::string Eleven_Fields(const std::string& prefix)
 {
     std::string fields;
-    for (int part = 2; part <= 12; ++part) fields += "Data Files\\Meshes\\" + prefix + "\\" + std::to_string(part) + ".nif*";
+    for (int part = 2; part <= 12; ++part)
+        fields += "Data Files\\Meshes\\" + prefix + "\\" + std::to_string(part) + ".nif*";
     return fields;
 }
 
-} // namespace
+}  // namespace
 
 using RaceListerProgram = Scratch_Game;
 
@@ -50,12 +51,14 @@ TEST_F(RaceListerProgram, ListsTheRacesOfTheSavesDataFiles)
     Write("Data Files/Morrowind.esm",
           Plugin(Eleven_Parts("Nord", "nord_m", 0) + Body_Record("nord_hands_1st", "fp\\hands.nif", "Argonian", 5, 0) +
                  Eleven_Parts("Argonian", "arg_f", 1) + Body_Record("kha_neck", "kha\\neck.nif", "Khajiit", 2, 0)));
-    ASSERT_NE(Run_Program("data-file-lister", root, Data_File_List_Closing).find(Data_File_List_Closing), std::string::npos);
+    ASSERT_NE(Run_Program("data-file-lister", root, Data_File_List_Closing).find(Data_File_List_Closing),
+              std::string::npos);
 
     const std::string console = Run_Program("race-lister", root, Race_Log_Line);
     EXPECT_EQ(console, "Adding Male Race: Nord\n\nAdding Female Race: Argonian\n\nAdding Male Race: Khajiit\n\n"
-                       "Done!\n" + Race_Closing + "\nMeshes for some race body parts could not be found!\n" +
-                           Race_Log_Line + "\n");
+                       "Done!\n" +
+                           Race_Closing + "\nMeshes for some race body parts could not be found!\n" + Race_Log_Line +
+                           "\n");
 
     std::string nord = "Nord*Data Files\\Meshes\\vorel\\neck.nif*Data Files\\Meshes\\nord_m\\3.nif*"
                        "Data Files\\Meshes\\Vorel\\Vorel_No_UTA_Reg.NIF*";
@@ -66,8 +69,8 @@ TEST_F(RaceListerProgram, ListsTheRacesOfTheSavesDataFiles)
     EXPECT_EQ(Read("Vorel_FRace_List.txt"), "Argonian*" + Eleven_Fields("arg_f") + "\r\n");
 
     std::string log;
-    for (const char* part : {"Chest", "Groin", "Hands", "Wrist", "Forearm", "Upperarm", "Foot", "Ankle", "Knee",
-                             "Upperleg"})
+    for (const char* part :
+         {"Chest", "Groin", "Hands", "Wrist", "Forearm", "Upperarm", "Foot", "Ankle", "Knee", "Upperleg"})
         log += "Could not find mesh for male body part: "s + part + "\r\nUsed by male race: Khajiit\r\n\r\n";
     EXPECT_EQ(Read("Vorel OXT Files/Race Errors.txt"), log);
 }

@@ -3,8 +3,8 @@
 // race lists and the race error log, and the console lines.
 #include "race_lister/race_lister.h"
 #include "tests/support/scratch_game.h"
-#include "tools/tes3/tes3_builder.h"
 #include "toolkit/toolkit.h"
+#include "tools/tes3/tes3_builder.h"
 
 #include <filesystem>
 #include <string>
@@ -17,12 +17,11 @@ using tes3::Le32;
 namespace {
 
 const std::string Closing = "Done!\nSee the Vorel Race List text files for results\n";
-const std::string Closing_With_Misses = Closing +
-                                        "Meshes for some race body parts could not be found!\n"
-                                        "See 'Vorel OXT Files\\Race Errors.txt' for details\n";
+const std::string Closing_With_Misses = Closing + "Meshes for some race body parts could not be found!\n"
+                                                  "See 'Vorel OXT Files\\Race Errors.txt' for details\n";
 const std::string Marker = "Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
-const char* const Part_Words[] = {"Neck", "Chest",    "Groin", "Hands", "Wrist",   "Forearm",
-                                  "Upperarm", "Foot", "Ankle", "Knee",  "Upperleg"};
+const char* const Part_Words[] = {"Neck",     "Chest", "Groin", "Hands", "Wrist",   "Forearm",
+                                  "Upperarm", "Foot",  "Ankle", "Knee",  "Upperleg"};
 
 // prefix followed by number, built in two steps (GCC 12 warns wrongly on "x" + to_string).
 std::string Numbered(const std::string& prefix, int number)
@@ -48,8 +47,8 @@ std::string Eleven_Records(const std::string& race, const std::string& prefix, i
     std::string bytes;
     const std::vector<std::string> meshes = Eleven_Meshes(prefix);
     for (int part = 2; part <= 12; ++part)
-        bytes += Body_Record(prefix + "_id" + std::to_string(part), meshes[static_cast<size_t>(part - 2)], race,
-                             part, flags);
+        bytes += Body_Record(prefix + "_id" + std::to_string(part), meshes[static_cast<size_t>(part - 2)], race, part,
+                             flags);
     return bytes;
 }
 
@@ -84,7 +83,7 @@ std::string Adding(const std::string& sex, const std::string& race)
     return "Adding " + sex + " Race: " + race + "\n\n";
 }
 
-} // namespace
+}  // namespace
 
 class BuildRaceLists : public Scratch_Game {
 protected:
@@ -125,8 +124,7 @@ protected:
 
 TEST_F(BuildRaceLists, RaceWithAllElevenPartsOfEachSexHasFullLinesAndNoLogEntry)
 {
-    const std::string console =
-        Run_On(Eleven_Records("Argonian", "arg_m", 0) + Eleven_Records("Argonian", "arg_f", 1));
+    const std::string console = Run_On(Eleven_Records("Argonian", "arg_m", 0) + Eleven_Records("Argonian", "arg_f", 1));
     EXPECT_EQ(console, Adding("Male", "Argonian") + Adding("Female", "Argonian") + Closing);
     EXPECT_EQ(Male(), Line("Argonian", Paths(Eleven_Meshes("arg_m"))));
     EXPECT_EQ(Female(), Line("Argonian", Paths(Eleven_Meshes("arg_f"))));
@@ -139,12 +137,11 @@ TEST_F(BuildRaceLists, ListsAndLogAreWrittenExactlyWithCrLf)
     const std::string console = Run_On(Body_Record("k_neck", "k\\neck.nif", "Khajiit", 2, 0) +
                                        Body_Record("k_foot_f", "k\\foot_f.nif", "Khajiit", 9, 1));
     EXPECT_EQ(console, Adding("Male", "Khajiit") + Adding("Female", "Khajiit") + Closing_With_Misses);
-    const std::string male =
-        "Khajiit*Data Files\\Meshes\\k\\neck.nif*" + [] {
-            std::string rest;
-            for (int i = 0; i < 10; ++i) rest += Marker + "*";
-            return rest;
-        }() + "\r\n";
+    const std::string male = "Khajiit*Data Files\\Meshes\\k\\neck.nif*" + [] {
+        std::string rest;
+        for (int i = 0; i < 10; ++i) rest += Marker + "*";
+        return rest;
+    }() + "\r\n";
     EXPECT_EQ(Male(), male);
     EXPECT_EQ(Female(), Line("Khajiit", {"", "", "", "", "", "", "", Mesh("k\\foot_f.nif")}));
     std::string log;
@@ -199,7 +196,7 @@ TEST_F(BuildRaceLists, OtherPartTypesAndPartNumbersAreAllPassedOver)
         int type;
     };
     // Part numbers as bytes: 0xFF is -1 and 0x80 is -128 when read signed.
-    const Case cases[] = {{2, 1}, {2, 2}, {2, 255}, {0, 0},   {1, 0},   {13, 0},
+    const Case cases[] = {{2, 1},  {2, 2},  {2, 255}, {0, 0},    {1, 0},    {13, 0},
                           {14, 0}, {15, 0}, {127, 0}, {0xFF, 0}, {0x80, 0}, {5, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE("part " + std::to_string(c.part) + " type " + std::to_string(c.type));
@@ -224,7 +221,7 @@ TEST_F(BuildRaceLists, FirstPersonHandsArePassedOverByExactCase)
     };
     const Case cases[] = {
         {"b_n_nord_m_hands_1st", 5, false}, {"1st person hands", 5, false}, {"hands1st", 5, false},
-        {"B_N_NORD_M_HANDS_1ST", 5, true},  {"hands_1St", 5, true},        {"hands_first", 5, true},
+        {"B_N_NORD_M_HANDS_1ST", 5, true},  {"hands_1St", 5, true},         {"hands_first", 5, true},
         {"b_n_nord_m_neck_1st", 2, true},   {"wrist_1st", 6, true},
     };
     for (const Case& c : cases) {
@@ -243,8 +240,8 @@ TEST_F(BuildRaceLists, AnyNonZeroFlagsByteMeansFemale)
 {
     for (int flags : {1, 2, 3, 0x80, 0xFF}) {
         SCOPED_TRACE(flags);
-        EXPECT_EQ(Run_On(Body_Record("w", "wrist.nif", "Imperial", 6, flags)), Adding("Female", "Imperial") +
-                                                                                 Closing_With_Misses);
+        EXPECT_EQ(Run_On(Body_Record("w", "wrist.nif", "Imperial", 6, flags)),
+                  Adding("Female", "Imperial") + Closing_With_Misses);
         EXPECT_EQ(Male(), "");
         EXPECT_EQ(Female(), Line("Imperial", {"", "", "", "", Mesh("wrist.nif")}));
     }
@@ -278,9 +275,9 @@ TEST_F(BuildRaceLists, ARecordWithoutItsOwnSubrecordsTakesTheNextOnesInTheFile)
 {
     // Record 1 has no "MODL": its mesh is record 2's, and so is the race, which follows that
     // "MODL"; the scan goes on after record 2's "FNAM", so record 2 is never judged itself.
-    const std::string record1 = tes3::Record("BODY", tes3::String_Subrecord("NAME", "one") +
-                                                         tes3::String_Subrecord("FNAM", "Race One") +
-                                                         tes3::Subrecord("BYDT", tes3::Body_Data(2, 0, 0)));
+    const std::string record1 =
+        tes3::Record("BODY", tes3::String_Subrecord("NAME", "one") + tes3::String_Subrecord("FNAM", "Race One") +
+                                 tes3::Subrecord("BYDT", tes3::Body_Data(2, 0, 0)));
     const std::string record2 = Body_Record("two", "two.nif", "Race Two", 3, 1);
     EXPECT_EQ(Run_On("x" + record1 + record2), Adding("Male", "Race Two") + Closing_With_Misses);
     EXPECT_EQ(Male(), Line("Race Two", {Mesh("two.nif")}));
@@ -408,9 +405,9 @@ TEST_F(BuildRaceLists, MissingTagsEndTheDataFileButNotTheScan)
         {"no MODL after the record", tes3::Record("BODY", name + tes3::String_Subrecord("FNAM", "Bad") + bydt)},
         {"no FNAM after the MODL", tes3::Record("BODY", name + tes3::String_Subrecord("FNAM", "Bad") +
                                                             tes3::String_Subrecord("MODL", "bad.nif") + bydt)},
-        {"BYDT cut off by the end of the file", tes3::Record("BODY", name + tes3::String_Subrecord("MODL", "b.nif") +
-                                                                         tes3::String_Subrecord("FNAM", "Bad")) +
-                                                    "BYDT\x04\0\0\0\x03\0\0"s},
+        {"BYDT cut off by the end of the file",
+         tes3::Record("BODY", name + tes3::String_Subrecord("MODL", "b.nif") + tes3::String_Subrecord("FNAM", "Bad")) +
+             "BYDT\x04\0\0\0\x03\0\0"s},
         {"BYDT tag at the very end", tes3::Record("BODY", name) + "BYDT"},
         {"BODY at the very end", "BODY"s},
         {"BODY and size at the very end", "BODY\x10\0"s},
@@ -433,8 +430,8 @@ TEST_F(BuildRaceLists, ValuesThatDoNotFitTheirSlotsLeaveTheRecordOut)
                               Body_Record("c", "c.nif", race100, 3, 0) + Body_Record("d", "d.nif", race99, 3, 0) +
                               Body_Record("1st" + std::string(120, 'i'), "e.nif", "Hand", 5, 0) +
                               Body_Record(std::string(120, 'i'), "f.nif", "Hand", 5, 0);
-    EXPECT_EQ(Run_On(bytes), Adding("Male", "Short") + Adding("Male", race99) + Adding("Male", "Hand") +
-                                 Closing_With_Misses);
+    EXPECT_EQ(Run_On(bytes),
+              Adding("Male", "Short") + Adding("Male", race99) + Adding("Male", "Hand") + Closing_With_Misses);
     EXPECT_EQ(Male(), Line("Short", {Mesh(mesh81)}) + Line(race99, {"", Mesh("d.nif")}) +
                           Line("Hand", {"", "", "", Mesh("f.nif")}));
 }

@@ -54,7 +54,7 @@ void Append_Output(Program_Process& process, const char* bytes, size_t count)
     }
 }
 
-} // namespace
+}  // namespace
 
 bool Running_Under_Wine() { return Launcher() == "wine"; }
 

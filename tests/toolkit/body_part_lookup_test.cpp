@@ -1,8 +1,8 @@
 // The body-part lookup over the data files in list order: which match qualifies, which
 // data file wins, what the state holds afterwards, and counts outside the name table.
 #include "tests/support/scratch_game.h"
-#include "tools/tes3/tes3_builder.h"
 #include "toolkit/toolkit.h"
+#include "tools/tes3/tes3_builder.h"
 
 #include <cstring>
 #include <string>
@@ -30,7 +30,10 @@ protected:
         Write_Data_File_List(names);
         Read_Data_File_List();
     }
-    std::string Buffer() const { return std::string(reinterpret_cast<const char*>(File_Buffer), static_cast<size_t>(File_Length)); }
+    std::string Buffer() const
+    {
+        return std::string(reinterpret_cast<const char*>(File_Buffer), static_cast<size_t>(File_Length));
+    }
 };
 
 TEST_F(BodyPartLookup, FirstDataFileInListOrderWinsAndLaterOnesAreNotLoaded)
@@ -70,7 +73,7 @@ TEST_F(BodyPartLookup, MatchIgnoresLetterCaseAndIsAnchoredOnlyAtTheBack)
         const char* id;
         int expected;
     };
-    const Case cases[] = {{"b_n_head_01", 0}, {"B_N_HEAD_01", 0}, {"N_Head_01", 0}, {"01", 0},
+    const Case cases[] = {{"b_n_head_01", 0}, {"B_N_HEAD_01", 0},   {"N_Head_01", 0},       {"01", 0},
                           {"B_N_Head_0", -1}, {"B_N_Head_01x", -1}, {"b_n_head_01\xE9", -1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
@@ -82,7 +85,8 @@ TEST_F(BodyPartLookup, MatchNotFollowedByOneByteAndModlIsPassedOver)
 {
     // "head" followed by two bytes and "MODL", by one byte and "modl", by one byte and a
     // cut "MOD" at the end of the data file: none qualifies. Then the real record.
-    const std::string file = "TES3 head\0\0MODL head\0modl "s + Body_Record("head", "real.nif", "Nord", 0, 0) + "head\0MOD"s;
+    const std::string file =
+        "TES3 head\0\0MODL head\0modl "s + Body_Record("head", "real.nif", "Nord", 0, 0) + "head\0MOD"s;
     Data_Files({{"A.esp", file}});
     EXPECT_EQ(Find_ID_In_Data_Files("head"), 0);
     EXPECT_EQ(Search_Pos, static_cast<std::int32_t>(file.find("head\0MODL"s) + 4));
@@ -134,7 +138,8 @@ TEST_F(BodyPartLookup, LongestListedNameReachesItsOwnFile)
 
 TEST_F(BodyPartLookup, FindMeshPathTakesTheModlValue)
 {
-    Data_Files({{"A.esp", "TES3 nothing"}, {"B.esp", "TES3" + Body_Record("B_Head", "b\\B_N_Nord_M_Head_01.NIF", "Nord", 0, 0)}});
+    Data_Files({{"A.esp", "TES3 nothing"},
+                {"B.esp", "TES3" + Body_Record("B_Head", "b\\B_N_Nord_M_Head_01.NIF", "Nord", 0, 0)}});
     Text_Slot out = {};
     EXPECT_EQ(Find_Mesh_Path("b_head", out), 1);
     EXPECT_STREQ(out, "Data Files\\Meshes\\b\\B_N_Nord_M_Head_01.NIF");
@@ -153,7 +158,8 @@ TEST_F(BodyPartLookup, FindMeshPathAfterAMissLeavesOutEmpty)
 TEST_F(BodyPartLookup, FindMeshPathCutsALongOrCutOffValueToTheSlot)
 {
     const std::string mesh(120, 'm');
-    Data_Files({{"A.esp", "TES3" + Body_Record("head", mesh, "Nord", 0, 0)}, {"B.esp", "TES3 head\0MODL\x09\0\0\0ab"s}});
+    Data_Files(
+        {{"A.esp", "TES3" + Body_Record("head", mesh, "Nord", 0, 0)}, {"B.esp", "TES3 head\0MODL\x09\0\0\0ab"s}});
     Text_Slot out = {};
     EXPECT_EQ(Find_Mesh_Path("head", out), 0);
     EXPECT_EQ(std::string(out), ("Data Files\\Meshes\\" + mesh).substr(0, 99));

@@ -72,15 +72,15 @@ TEST_F(LoadFileBuffer, FreeLeavesNoBlock)
 TEST_F(SkipScans, StopAtTheFittingByteOrTheEnd)
 {
     Load("ab\0\0c\0"s);
-    EXPECT_EQ(Skip_Nuls(0), 0);     // a byte that is not 0 answers its own position
+    EXPECT_EQ(Skip_Nuls(0), 0);  // a byte that is not 0 answers its own position
     EXPECT_EQ(Skip_Nuls(2), 4);
-    EXPECT_EQ(Skip_Nuls(5), 6);     // no fitting byte: the end of the buffer
-    EXPECT_EQ(Skip_To_Nul(2), 2);   // a byte 0 answers its own position
+    EXPECT_EQ(Skip_Nuls(5), 6);    // no fitting byte: the end of the buffer
+    EXPECT_EQ(Skip_To_Nul(2), 2);  // a byte 0 answers its own position
     EXPECT_EQ(Skip_To_Nul(0), 2);
     EXPECT_EQ(Skip_To_Nul(4), 5);
     Load("abc");
     EXPECT_EQ(Skip_To_Nul(1), 3);
-    EXPECT_EQ(Skip_Nuls(3), 3);     // outside the buffer nothing is read
+    EXPECT_EQ(Skip_Nuls(3), 3);  // outside the buffer nothing is read
     EXPECT_EQ(Skip_To_Nul(-5), -5);
 }
 

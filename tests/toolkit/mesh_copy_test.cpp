@@ -34,7 +34,7 @@ std::string Miss_Entry(const std::string& source, const std::string& target)
     return "Could not find file: " + source + "\r\nTo replace file: " + target + "\r\n\r\n";
 }
 
-} // namespace
+}  // namespace
 
 class CopyMeshFile : public Scratch_Game {
 protected:
@@ -163,9 +163,9 @@ TEST_F(CopyMeshFile, SourceThatIsTheTargetItselfIsLeftAsItIs)
     const std::string mesh = Mesh_Bytes(70000);
     Write(Target_File, mesh);
     std::filesystem::create_hard_link(Path(Target_File), Path("Data Files/Meshes/linked.nif"));
-    for (const std::string& source : {Target, "DATA FILES\\meshes\\vorel\\vorel_male1_neck0.nif"s,
-                                      "Data Files\\Meshes\\Vorel\\..\\Vorel\\Vorel_Male1_Neck0.NIF"s,
-                                      "Data Files\\Meshes\\linked.nif"s}) {
+    for (const std::string& source :
+         {Target, "DATA FILES\\meshes\\vorel\\vorel_male1_neck0.nif"s,
+          "Data Files\\Meshes\\Vorel\\..\\Vorel\\Vorel_Male1_Neck0.NIF"s, "Data Files\\Meshes\\linked.nif"s}) {
         SCOPED_TRACE(source);
         EXPECT_EQ(Copy(source), "");
         EXPECT_EQ(Target_Bytes(), mesh);

@@ -13,16 +13,18 @@ namespace {
 
 std::vector<std::string> Row(int i)
 {
-    return {NPC_ID_Table[i], NPC_Head_Table[i], NPC_Hair_Table[i], NPC_Race_Table[i], NPC_Sex_Table[i], NPC_Name_Table[i]};
+    return {NPC_ID_Table[i],   NPC_Head_Table[i], NPC_Hair_Table[i],
+            NPC_Race_Table[i], NPC_Sex_Table[i],  NPC_Name_Table[i]};
 }
 
 void Fill_Row(int i, const char* text)
 {
-    for (Text_Slot* table : {NPC_ID_Table, NPC_Head_Table, NPC_Hair_Table, NPC_Race_Table, NPC_Sex_Table, NPC_Name_Table})
+    for (Text_Slot* table :
+         {NPC_ID_Table, NPC_Head_Table, NPC_Hair_Table, NPC_Race_Table, NPC_Sex_Table, NPC_Name_Table})
         std::strcpy(table[i], text);
 }
 
-} // namespace
+}  // namespace
 
 class ReadNPCList : public Scratch_Game {
 protected:

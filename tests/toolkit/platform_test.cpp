@@ -22,7 +22,7 @@ TEST_F(Platform, FileExistsAsGetFileAttributesAnswers)
     Write("Data Files/Meshes/b/B_N_Dark Elf_M_Head_01.nif", "");
     EXPECT_EQ(Os_File_Exists("Data Files\\Meshes\\b\\B_N_Dark Elf_M_Head_01.nif"), 1);
     EXPECT_EQ(Os_File_Exists("data files\\meshes\\B\\b_n_dark elf_m_head_01.NIF"), 1);
-    EXPECT_EQ(Os_File_Exists("Data Files\\Meshes"), 1);   // a folder exists too
+    EXPECT_EQ(Os_File_Exists("Data Files\\Meshes"), 1);  // a folder exists too
     EXPECT_EQ(Os_File_Exists("Data Files\\Meshes\\"), 1);
     EXPECT_EQ(Os_File_Exists(""), 0);
     EXPECT_EQ(Os_File_Exists("Data Files\\Meshes\\b\\missing.nif"), 0);
@@ -53,10 +53,13 @@ TEST_F(Platform, SameFileIsToldHoweverItIsSpelled)
 {
     Write("Data Files/Meshes/Vorel/Vorel_Male1_Head0.NIF", "mesh");
     EXPECT_EQ(Os_Same_File("Data Files\\Meshes\\Vorel\\Vorel_Male1_Head0.NIF",
-                           "data files\\meshes\\vorel\\vorel_male1_head0.nif"), 1);
+                           "data files\\meshes\\vorel\\vorel_male1_head0.nif"),
+              1);
     EXPECT_EQ(Os_Same_File("Data Files\\Meshes\\Vorel\\Vorel_Male1_Head0.NIF",
-                           "Data Files\\Meshes\\..\\Meshes\\Vorel\\Vorel_Male1_Head0.NIF"), 1);
+                           "Data Files\\Meshes\\..\\Meshes\\Vorel\\Vorel_Male1_Head0.NIF"),
+              1);
     Write("Data Files/Meshes/Vorel/Other.NIF", "mesh");
-    EXPECT_EQ(Os_Same_File("Data Files\\Meshes\\Vorel\\Vorel_Male1_Head0.NIF", "Data Files\\Meshes\\Vorel\\Other.NIF"), 0);
+    EXPECT_EQ(Os_Same_File("Data Files\\Meshes\\Vorel\\Vorel_Male1_Head0.NIF", "Data Files\\Meshes\\Vorel\\Other.NIF"),
+              0);
     EXPECT_EQ(Os_Same_File("Data Files\\Meshes\\Vorel\\Missing.NIF", "Data Files\\Meshes\\Vorel\\Missing.NIF"), 0);
 }

@@ -18,7 +18,7 @@ std::string Npc_Bytes(const std::string& size, int name_offset)
     return "x"s + "NPC_" + size + std::string(static_cast<size_t>(name_offset), '\0') + "NAME" + Le32(4) + "abc\0"s;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(IsRecordHeader, JudgesTheNameWindowAndTheSizeByte)
 {

@@ -116,9 +116,17 @@ TEST(ParseInt, ReadsAsAtoiDoesWithoutOverflow)
         const char* text;
         int value;
     };
-    const Case cases[] = {{"3", 3},       {"  42xyz", 42}, {"-7", -7}, {"+8", 8},  {"", 0},
-                          {"abc", 0},     {"\t12", 12},    {"- 3", 0}, {"0012", 12},
-                          {"99999999999", 2147483647},     {"-99999999999", -2147483647 - 1}};
+    const Case cases[] = {{"3", 3},
+                          {"  42xyz", 42},
+                          {"-7", -7},
+                          {"+8", 8},
+                          {"", 0},
+                          {"abc", 0},
+                          {"\t12", 12},
+                          {"- 3", 0},
+                          {"0012", 12},
+                          {"99999999999", 2147483647},
+                          {"-99999999999", -2147483647 - 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(Parse_Int(c.text), c.value);

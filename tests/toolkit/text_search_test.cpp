@@ -73,7 +73,7 @@ std::uint32_t Next_Number(std::uint32_t& state)
     return state >> 8;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(FindText, SearchFromZeroSkipsPositionZero)
 {
@@ -131,24 +131,33 @@ TEST_F(FindTextNoCase, FoldsOnlyAsciiLetters)
     Load("x\xC9t\xE9t"s);
     EXPECT_EQ(Find_Text_No_Case("\xE9t", 0), 5);  // 0xE9 and 0xC9 are different bytes
     Load("x[@`{"s);
-    EXPECT_EQ(Find_Text_No_Case("{", 0), 5);      // the neighbours of the letters are not folded
+    EXPECT_EQ(Find_Text_No_Case("{", 0), 5);  // the neighbours of the letters are not folded
     EXPECT_EQ(Find_Text_No_Case("@", 0), 3);
 }
 
 TEST(FastSearch, AnswersExactlyWhatAByteAtATimeSearchAnswers)
 {
-    const std::vector<std::string> buffers = {
-        ""s, "a"s, "\0"s, "aaaaaa"s, "AaAaA"s, "xNPC_NPC_NPC"s, "NAME\0NAMENAM"s, "\x80\xFF\xE9\xC9mOdL\0"s,
-        "b_n_dark elf_m_head_01\0MODL"s, "zzzzzzzzZ"s, "\0\0\0x\0"s, "MODLmodlMoDl"s};
-    const std::vector<std::string> texts = {"", "a", "A", "aa", "NPC_", "nam", "MODL", "\xE9", "Z", "\x80\xFF",
-                                            "B_N_DARK ELF_M_HEAD_01"};
+    const std::vector<std::string> buffers = {""s,
+                                              "a"s,
+                                              "\0"s,
+                                              "aaaaaa"s,
+                                              "AaAaA"s,
+                                              "xNPC_NPC_NPC"s,
+                                              "NAME\0NAMENAM"s,
+                                              "\x80\xFF\xE9\xC9mOdL\0"s,
+                                              "b_n_dark elf_m_head_01\0MODL"s,
+                                              "zzzzzzzzZ"s,
+                                              "\0\0\0x\0"s,
+                                              "MODLmodlMoDl"s};
+    const std::vector<std::string> texts = {
+        "", "a", "A", "aa", "NPC_", "nam", "MODL", "\xE9", "Z", "\x80\xFF", "B_N_DARK ELF_M_HEAD_01"};
     for (const std::string& buffer : buffers) {
         File_Buffer = reinterpret_cast<unsigned char*>(const_cast<char*>(buffer.data()));
         File_Length = static_cast<std::int32_t>(buffer.size());
         for (const std::string& text : texts) {
             for (std::int32_t from = -2; from <= File_Length + 1; ++from) {
-                SCOPED_TRACE(testing::Message() << "buffer of " << buffer.size() << " bytes, text '" << text
-                                                << "', from " << from);
+                SCOPED_TRACE(testing::Message()
+                             << "buffer of " << buffer.size() << " bytes, text '" << text << "', from " << from);
                 EXPECT_EQ(Find_Text(text.c_str(), from), Plain_Search(buffer, text, from, false));
                 EXPECT_EQ(Find_Text_No_Case(text.c_str(), from), Plain_Search(buffer, text, from, true));
             }
@@ -174,8 +183,7 @@ TEST(FastSearch, AgreesAtEveryAlignmentAndBufferLength)
                 buffer.replace(at, text.size(), planted);
                 Exact_Buffer exact(buffer);
                 Expect_Same_Answers(buffer, text, -1, 1);
-                Expect_Same_Answers(buffer, text, static_cast<std::int32_t>(at) - 1,
-                                    static_cast<std::int32_t>(at) + 1);
+                Expect_Same_Answers(buffer, text, static_cast<std::int32_t>(at) - 1, static_cast<std::int32_t>(at) + 1);
             }
         }
     }

@@ -18,8 +18,8 @@ constexpr int Female = 1;
 constexpr int Male = 0;
 
 // The eleven body parts in "BYDT" order (part numbers 2 to 12) as mesh names spell them.
-const char* const Part_Names[] = {"Neck", "Chest", "Groin", "Hands", "Wrist", "Forearm",
-                                  "Upper Arm", "Foot", "Ankle", "Knee", "Upper Leg"};
+const char* const Part_Names[] = {"Neck",      "Chest", "Groin", "Hands", "Wrist",    "Forearm",
+                                  "Upper Arm", "Foot",  "Ankle", "Knee",  "Upper Leg"};
 
 struct Game {
     fs::path root;
@@ -52,8 +52,8 @@ std::string Race_Parts(Game& game, const std::string& race, const std::string& t
     return records;
 }
 
-std::string Head_Or_Hair(Game& game, const std::string& id, const std::string& mesh, const std::string& race,
-                         int part, int flags)
+std::string Head_Or_Hair(Game& game, const std::string& id, const std::string& mesh, const std::string& race, int part,
+                         int flags)
 {
     game.meshes.push_back(mesh);
     return Body_Record(id, mesh, race, part, flags);
@@ -84,11 +84,11 @@ std::string Morrowind_Esm(Game& game)
     data += Head_Or_Hair(game, "b_n_high elf_m_head_01", "b\\B_N_High Elf_M_Head_01.NIF", "High Elf", 0, Male);
     data += Head_Or_Hair(game, "b_n_high elf_m_hair_01", "b\\B_N_High Elf_M_Hair_01.NIF", "High Elf", 1, Male);
     data += Npc_Record("fargoth", "Fargoth", "Wood Elf", "b_n_dark elf_m_head_01", "b_n_dark elf_m_hair_01", 0x08);
-    data += Npc_Record("vorel_ilmeni", "Ilmeni Dren", "Dark Elf", "b_n_dark elf_f_head_01", "b_n_dark elf_f_hair_02",
-                       0x09);
+    data +=
+        Npc_Record("vorel_ilmeni", "Ilmeni Dren", "Dark Elf", "b_n_dark elf_f_head_01", "b_n_dark elf_f_hair_02", 0x09);
     data += Npc_Record("vorel_hrolf", "Hrolf the Tall", "Nord", "b_n_nord_m_head_01", "b_n_nord_m_hair_01", 0x08);
-    data += Npc_Record("vorel_caius", "Caius Aurelius", "High Elf", "b_n_high elf_m_head_01",
-                       "b_n_high elf_m_hair_01", 0x18);
+    data += Npc_Record("vorel_caius", "Caius Aurelius", "High Elf", "b_n_high elf_m_head_01", "b_n_high elf_m_hair_01",
+                       0x18);
     return data;
 }
 
@@ -104,13 +104,13 @@ std::string Sample_Plugin(Game& game)
 {
     std::string data = Header({"Morrowind.esm", "Tribunal.esm"});
     data += Head_Or_Hair(game, "vorel_b_hair_braid", "h\\Vorel_Hair_Braid.NIF", "Dark Elf", 1, Female);
-    data += Npc_Record("vorel_seryne", "Seryne Relas", "Dark Elf", "B_N_Dark Elf_F_Head_01", "vorel_b_hair_braid",
-                       0x01);
+    data +=
+        Npc_Record("vorel_seryne", "Seryne Relas", "Dark Elf", "B_N_Dark Elf_F_Head_01", "vorel_b_hair_braid", 0x01);
     data += Npc_Record("vorel_athyn", "Athyn Sarethi", "Dark Elf", "b_n_dark elf_m_head_07", "b_n_dark elf_m_hair_03",
                        0x08);
     // A head that no data file defines: the mesh lister logs it.
-    data += Npc_Record("vorel_lost", "Lost Wanderer", "Dark Elf", "vorel_b_head_missing", "b_n_dark elf_m_hair_01",
-                       0x08);
+    data +=
+        Npc_Record("vorel_lost", "Lost Wanderer", "Dark Elf", "vorel_b_head_missing", "b_n_dark elf_m_hair_01", 0x08);
     // A race without body parts: the partner monitor finds the NPC but not the race.
     data += Npc_Record("vorel_skink", "Skink-in-Tree", "Argonian", "b_n_dark elf_m_head_02", "b_n_dark elf_m_hair_01",
                        0x08);
@@ -150,15 +150,15 @@ bool Write_Meshes(const Game& game)
     written &= Write(vorel / "Vorel_Error_Marker.nif", Placeholder_Mesh("Vorel_Error_Marker"));
     for (const char* race : {"Br", "De", "He", "Im", "No", "Rg", "We", "Or"})
         written &= Write(vorel / ("Vorel_" + std::string(race) + "_UTA_Reg.NIF"), Placeholder_Mesh(race));
-    const char* words[] = {"Head", "Hair", "Neck", "Chest", "Groin", "Hand", "Wrist",
-                           "Forearm", "Uparm", "Foot", "Ankle", "Knee", "Upleg"};
+    const char* words[] = {"Head",    "Hair",  "Neck", "Chest", "Groin", "Hand", "Wrist",
+                           "Forearm", "Uparm", "Foot", "Ankle", "Knee",  "Upleg"};
     for (const char* sex : {"Male1", "Fem1"})
         for (const char* word : words)
             written &= Write(vorel / ("Vorel_" + std::string(sex) + "_" + word + "0.NIF"), Placeholder_Mesh("default"));
     return written;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

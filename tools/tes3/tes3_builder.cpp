@@ -67,7 +67,10 @@ std::string Npc_Record(std::string_view id, std::string_view name, std::string_v
 std::string Header_Record(const std::string* masters, int count)
 {
     std::string hedr(300, '\0');
-    hedr[0] = 0x66; hedr[1] = 0x66; hedr[2] = static_cast<char>(0xA6); hedr[3] = 0x3F;  // version 1.3
+    hedr[0] = 0x66;
+    hedr[1] = 0x66;
+    hedr[2] = static_cast<char>(0xA6);
+    hedr[3] = 0x3F;  // version 1.3
     std::string subrecords = Subrecord("HEDR", hedr);
     for (int i = 0; i < count; ++i) {
         subrecords += String_Subrecord("MAST", masters[i]);
@@ -83,4 +86,4 @@ bool Write_File(const std::string& path, std::string_view bytes)
     return static_cast<bool>(file);
 }
 
-} // namespace tes3
+}  // namespace tes3

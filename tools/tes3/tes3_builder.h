@@ -38,4 +38,4 @@ std::string Header_Record(const std::string* masters, int count);
 // Writes bytes to path (folders must exist); false when the file cannot be written.
 bool Write_File(const std::string& path, std::string_view bytes);
 
-} // namespace tes3
+}  // namespace tes3
