@@ -5,8 +5,9 @@
 # Usage: . tools/wine_prefix.sh   (from the top of the tree)
 export WINEPREFIX="$PWD/build/wine"
 export WINEDEBUG=-all
-# No Mono or Gecko installer: the programs are plain console programs.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installer (the programs are plain console programs), and no menu entries
+# or file associations written into the user's home.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$WINEPREFIX"
 # A server still running for the prefix refuses to become persistent, so it is ended first.
 /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
