@@ -27,7 +27,7 @@ void Add_Once(std::vector<Lookup>& lookups, Column_Memo& memo, const char* id)
 void Add_Data_File(std::vector<Lookup>& lookups, const Text_Slot& census_name, int census_count)
 {
     Path_Slot path;
-    Build_List_Path(path, NPC_Lists_Folder, census_name, " NPC List.txt");
+    Build_NPC_List_Path(path, census_name);
     const int lines = Read_NPC_List(path, census_count);
     const int rows = std::max(0, std::min(census_count, lines));
     Column_Memo heads;
@@ -47,13 +47,11 @@ std::vector<Lookup> Mesh_Lister_Lookups()
     Text_In census;
     Open_Text_In(census, Census_List);
     Text_Slot name;
-    Text_Slot count;
-    Read_Field(census, '*', name);
+    Read_Census_Name(census, name);
     while (!census.at_end) {
-        Read_Field(census, '\n', count);
-        const int census_count = Parse_Int(count);
+        const int census_count = Read_Census_Count(census);
         if (census_count != 0) Add_Data_File(lookups, name, census_count);
-        Read_Field(census, '*', name);
+        Read_Census_Name(census, name);
     }
     Close_Text_In(census);
     return lookups;

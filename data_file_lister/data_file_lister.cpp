@@ -5,7 +5,6 @@
 
 #include "toolkit/toolkit.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -37,8 +36,7 @@ int List_Save_Names(Text_Out& list)
         if (!Take_Name(name) || listed == Max_Data_Files) continue;
         Print_Line("Adding Data File: ", name);
         ++listed;
-        Write_Text(list, name);
-        Write_Text(list, "\n");
+        Write_List_Line(list, name);
         Search_Pos = Field_End;
     }
     return listed;
@@ -56,13 +54,8 @@ void Write_Reversed_List(int count)
 {
     Text_Out list;
     Open_Text_Out(list, Data_File_List, 0);
-    char number[16];
-    std::snprintf(number, sizeof number, "%d\n", count);
-    Write_Text(list, number);
-    for (int slot = count - 1; slot >= 0; --slot) {
-        Write_Text(list, Data_File_Names[slot]);
-        Write_Text(list, "\n");
-    }
+    Write_Count_Line(list, count);
+    for (int slot = count - 1; slot >= 0; --slot) Write_List_Line(list, Data_File_Names[slot]);
     Close_Text_Out(list);
 }
 

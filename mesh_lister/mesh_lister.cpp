@@ -8,23 +8,17 @@
 
 namespace {
 
-constexpr const char* Mesh_Lists_Folder = "Vorel OXT Files\\Mesh Lists\\";
 constexpr const char* NPC_Errors_Log = "Vorel OXT Files\\NPC Errors.txt";
 constexpr const char* Block_End = "======================================";
 
-// Each line is flushed at once: the merged list stays open until after the closing lines,
-// and a console closed right after them must not lose its last lines.
+// A row whose head and hair are resolved, as an NPC line: a resolved slot is its mark, the
+// delimiter that stands before its field in the line, followed by the mesh path. Each line is
+// flushed at once: the merged list stays open until after the closing lines, and a console
+// closed right after them must not lose its last lines.
 void Write_Mesh_Line(Text_Out& out, int row)
 {
-    Write_Text(out, NPC_ID_Table[row]);
-    Write_Text(out, NPC_Head_Table[row]);
-    Write_Text(out, NPC_Hair_Table[row]);
-    Write_Text(out, "<");
-    Write_Text(out, NPC_Race_Table[row]);
-    Write_Text(out, ">");
-    Write_Text(out, NPC_Sex_Table[row]);
-    Write_Text(out, "<");
-    Write_Line(out, NPC_Name_Table[row]);
+    Write_NPC_Line(out, {NPC_ID_Table[row], Mesh_Path_Of(NPC_Head_Table[row]), Mesh_Path_Of(NPC_Hair_Table[row]),
+                         NPC_Race_Table[row], NPC_Sex_Table[row], NPC_Name_Table[row]});
 }
 
 // The rows to resolve and write: as many as the census says, but never rows that the NPC
@@ -38,9 +32,9 @@ int Rows_To_List(int census_count, int lines_read)
 void Write_Mesh_List(Mesh_Run& run)
 {
     Path_Slot path;
-    Build_List_Path(path, NPC_Lists_Folder, run.census_name, " NPC List.txt");
+    Build_NPC_List_Path(path, run.census_name);
     run.rows = Rows_To_List(run.census_count, Read_NPC_List(path, run.census_count));
-    Build_List_Path(path, Mesh_Lists_Folder, run.census_name, " Mesh List.txt");
+    Build_Mesh_List_Path(path, run.census_name);
     Text_Out mesh_list;
     Open_Text_Out(mesh_list, path, 0);
     Print_Line("Creating text file: ", path);
@@ -60,9 +54,7 @@ void Write_Mesh_List(Mesh_Run& run)
 void List_Census_Line(Mesh_Run& run, Text_In& census)
 {
     run.slots_resolved = 0;
-    Text_Slot count;
-    Read_Field(census, '\n', count);
-    run.census_count = Parse_Int(count);
+    run.census_count = Read_Census_Count(census);
     if (run.census_count == 0) {
         Print_Line("No NPC's in data file: ", run.census_name);
         Print_Line();
@@ -94,10 +86,10 @@ int Build_Mesh_Lists()
     Open_Text_In(census, Census_List);
     // The last census line is listed even without its line end: only a name read that
     // meets the end of the census list ends the run.
-    Read_Field(census, '*', run.census_name);
+    Read_Census_Name(census, run.census_name);
     while (!census.at_end) {
         List_Census_Line(run, census);
-        Read_Field(census, '*', run.census_name);
+        Read_Census_Name(census, run.census_name);
         ++run.files_done;
     }
     Print_Closing_Lines(run);

@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <cstring>
 
-const Body_Part_Column Head_Column = {NPC_Head_Table, '<', "Could not find mesh for head body part : "};
-const Body_Part_Column Hair_Column = {NPC_Hair_Table, '>', "Could not find mesh for hair body part : "};
+// A column's mark is the delimiter that stands before the column's field in an NPC line.
+const Body_Part_Column Head_Column = {NPC_Head_Table, NPC_ID_End, "Could not find mesh for head body part : "};
+const Body_Part_Column Hair_Column = {NPC_Hair_Table, NPC_Head_End, "Could not find mesh for hair body part : "};
 
 namespace {
 
@@ -42,18 +43,18 @@ void Log_Miss(Mesh_Run& run, const Body_Part_Column& column, int row)
 
 // The resolved value of the row's slot: the mark and the mesh named by the "MODL" that
 // follows the ID in the first data file holding it, or the mark and the error-marker mesh
-// after logging the miss.
+// after logging the miss. A mesh path too long for the slot with its mark counts as a miss.
 void Find_Resolved_Value(Mesh_Run& run, const Body_Part_Column& column, int row)
 {
+    const char mark[] = {column.mark, '\0'};
     if (Find_ID_In_Data_Files(column.table[row]) != -1) {
         Search_Pos = Find_Text("MODL", Search_Pos);
         Text_Slot value;
         Extract_Subrecord_Value(Search_Pos, value);
-        std::snprintf(Resolved_Value, sizeof Resolved_Value, "%c%s%s", column.mark, Meshes_Folder, value);
-        return;
+        if (Build_Mesh_Path(Resolved_Value, mark, value) == 0) return;
     }
     Log_Miss(run, column, row);
-    std::snprintf(Resolved_Value, sizeof Resolved_Value, "%c%s", column.mark, Error_Marker_Mesh);
+    Join_Text(Resolved_Value, Text_Slot_Size, mark, Error_Marker_Mesh);
     run.miss_flag = 1;
 }
 

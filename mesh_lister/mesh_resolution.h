@@ -16,6 +16,9 @@ struct Body_Part_Column {
 extern const Body_Part_Column Head_Column;
 extern const Body_Part_Column Hair_Column;
 
+// The mesh path of a resolved slot: what follows its mark.
+inline const char* Mesh_Path_Of(const Text_Slot& resolved) { return resolved + 1; }
+
 // The state of one mesh-lister run that the resolution step reads and sets.
 struct Mesh_Run {
     Text_Out errors_log;

@@ -6,29 +6,19 @@
 #include "npc_lister/npc_records.h"
 #include "toolkit/toolkit.h"
 
-#include <cstdio>
-
 namespace {
 
 // One data file's turn: its NPC list, the scan of the data file, its census line.
 void List_Data_File(Text_Out& census, const Text_Slot& list_name)
 {
     Path_Slot npc_list_path;
-    Build_List_Path(npc_list_path, NPC_Lists_Folder, list_name, " NPC List.txt");
+    Build_NPC_List_Path(npc_list_path, list_name);
     Text_Out npc_list;
     Open_Text_Out(npc_list, npc_list_path, 0);
     Print_Line();
     Print_Line("Creating text file: ", npc_list_path);
-
-    Path_Slot load_path;
-    std::snprintf(load_path, sizeof load_path, "%s%s", Data_Files_Folder, list_name);
-    Load_File_Buffer(load_path);
-    Search_Pos = 0;
-    const int npc_count = Write_NPC_Records(npc_list);
-
-    char count[16];
-    std::snprintf(count, sizeof count, "%d", npc_count);
-    Write_Line(census, list_name, "*", count);
+    Load_Data_File_Named(list_name);
+    Write_Census_Line(census, list_name, Write_NPC_Records(npc_list));
     Close_Text_Out(npc_list);
 }
 
@@ -41,9 +31,9 @@ int Build_NPC_Lists()
     Text_In data_files;
     Open_Text_In(data_files, Data_File_List);
     Text_Slot list_name;
-    Read_Field(data_files, '\n', list_name);  // the count line: the names themselves decide
+    Read_List_Line(data_files, list_name);  // the count line: the names themselves decide
     // A name counts only when its line end follows it: a last line without one is not listed.
-    while (Read_Field(data_files, '\n', list_name), !data_files.at_end) List_Data_File(census, list_name);
+    while (Read_List_Line(data_files, list_name), !data_files.at_end) List_Data_File(census, list_name);
     Print_Line();
     Print_Line("Done!");
     Print_Line("See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");

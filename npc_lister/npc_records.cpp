@@ -3,16 +3,12 @@
 // live in the scratch slots: ID, full name, race, head, hair.
 #include "npc_lister/npc_records.h"
 
-#include <cstdio>
-
 namespace {
 
 // A tag counts only when the position just after it lies less than this far past the cursor.
 constexpr std::int32_t Field_Window = 100;
 // Three zero upper bytes of the size and a NUL as the first data byte: an empty string.
-constexpr std::int32_t Empty_Value_Gap = 5;
-constexpr int Npc_Size_Byte = 3;
-constexpr int Female_Bit = 0x01;
+constexpr std::int32_t Empty_Value_Gap = Subrecord_Size_Length + 1;
 
 constexpr const char* Default_Race = "Dark Elf";
 constexpr const char* Default_Head = "b_n_dark elf_m_head_01";
@@ -23,8 +19,6 @@ Text_Slot& Name_Slot = Scratch_Slots[1];
 Text_Slot& Race_Slot = Scratch_Slots[2];
 Text_Slot& Head_Slot = Scratch_Slots[3];
 Text_Slot& Hair_Slot = Scratch_Slots[4];
-
-void Set_Slot(Text_Slot& slot, const char* text) { std::snprintf(slot, sizeof slot, "%s", text); }
 
 // Takes the string of the subrecord whose tag ends at t into slot; false, with slot and
 // Search_Pos untouched, when the value is empty. A value with no character left in the
@@ -45,44 +39,28 @@ bool Take_Value(std::int32_t t, Text_Slot& slot)
 void Take_Field(const char* tag, Text_Slot& slot, const char* fallback)
 {
     const std::int32_t t = Find_Text_Within(tag, Search_Pos, Field_Window);
-    if (t == -1 || !Take_Value(t, slot)) Set_Slot(slot, fallback);
+    if (t == -1 || !Take_Value(t, slot)) Copy_To_Slot(slot, fallback);
 }
 
-// Bit 0 of the first data byte of a "FLAG" within the window; 0 when there is none or
-// when the file ends before that byte.
-int Take_Female_Flag()
+// The female bit of a "FLAG" within the window; 0 when there is none.
+int Find_Female_Flag()
 {
     const std::int32_t t = Find_Text_Within("FLAG", Search_Pos, Field_Window);
-    if (t == -1) return 0;
-    Search_Pos = t + 4;
-    const int flags = Buffer_Byte(Search_Pos);
-    return flags != -1 && (flags & Female_Bit) != 0 ? 1 : 0;
-}
-
-void Write_Record_Line(Text_Out& list, int female)
-{
-    Write_Text(list, Id_Slot);
-    Write_Text(list, "<");
-    Write_Text(list, Head_Slot);
-    Write_Text(list, ">");
-    Write_Text(list, Hair_Slot);
-    Write_Text(list, "<");
-    Write_Text(list, Race_Slot);
-    Write_Text(list, female ? ">1<" : ">0<");
-    Write_Line(list, Name_Slot);
+    return t == -1 ? 0 : Take_Female_Flag(t);
 }
 
 // Reads the record whose "NAME" tag ends at name_end and lists it. An empty ID is kept
 // empty, and the fields are searched from just after its tag.
 void List_Record(Text_Out& list, std::int32_t name_end)
 {
-    if (!Take_Value(name_end, Id_Slot)) Set_Slot(Id_Slot, "");
+    if (!Take_Value(name_end, Id_Slot)) Copy_To_Slot(Id_Slot, "");
     Take_Field("FNAM", Name_Slot, Id_Slot);
     Take_Field("RNAM", Race_Slot, Default_Race);
     Take_Field("BNAM", Head_Slot, Default_Head);
     Take_Field("KNAM", Hair_Slot, Default_Hair);
-    const int female = Take_Female_Flag();
-    Write_Record_Line(list, female);
+    const int female = Find_Female_Flag();
+    Write_NPC_Line(list,
+                   {Id_Slot, Head_Slot, Hair_Slot, Race_Slot, female ? Female_Sex_Field : Male_Sex_Field, Name_Slot});
     Print_Line("Adding NPC: ", Name_Slot);
 }
 
@@ -92,7 +70,7 @@ int Write_NPC_Records(Text_Out& list)
 {
     int listed = 0;
     while ((Search_Pos = Find_Text("NPC_", Search_Pos)) != -1) {
-        const std::int32_t name_end = Is_Record_Header(Search_Pos, Npc_Size_Byte);
+        const std::int32_t name_end = Is_Record_Header(Search_Pos, NPC_Record_Size_Byte);
         if (name_end == -1) continue;
         List_Record(list, name_end);
         ++listed;

@@ -8,15 +8,6 @@
 
 namespace {
 
-constexpr char ID_End = '<';
-constexpr char Head_End = '>';
-constexpr char Hair_End = '<';
-constexpr char Race_End = '>';
-constexpr char Sex_End = '<';
-constexpr char Line_End = '\n';
-constexpr char Race_Field_End = '*';
-constexpr char Male_Sex = '0';
-
 // Skipped text is read into one buffer: lines of the merged list 499 characters at a time,
 // rests of race-list lines 1499 at a time.
 constexpr int Skip_Buffer_Size = 1500;
@@ -54,19 +45,10 @@ bool Same_Field(const char* field, int length, const char* wanted)
 // Returns the length of the first piece: 0 at the end of the list or on an empty rest.
 int Skip_Line(Text_In& list, char* buffer, int limit)
 {
-    const int first = Read_Field(list, Line_End, buffer, limit);
+    const int first = Read_Field(list, List_Line_End, buffer, limit);
     int piece = first;
-    while (piece == limit - 1) piece = Read_Field(list, Line_End, buffer, limit);
+    while (piece == limit - 1) piece = Read_Field(list, List_Line_End, buffer, limit);
     return first;
-}
-
-void Read_NPC_Fields(Text_In& list, NPC_Line& line)
-{
-    Read_Field(list, Head_End, line.head);
-    Read_Field(list, Hair_End, line.hair);
-    Read_Field(list, Race_End, line.race);
-    Read_Field(list, Sex_End, line.sex);
-    Read_Field(list, Line_End, line.name);
 }
 
 // Reads the merged list from its start for the first line whose ID is id and fills line
@@ -81,11 +63,11 @@ int Find_NPC_Line(Text_In& list, const char* id, NPC_Line& line)
             continue;
         }
         Text_Slot line_id;
-        const int length = Read_Field(list, ID_End, line_id);
+        const int length = Read_NPC_ID(list, line_id);
         if (Same_Field(line_id, length, id)) break;
         if (Skip_Line(list, skipped, NPC_Line_Limit) == 0) return -1;
     }
-    Read_NPC_Fields(list, line);
+    Read_NPC_Fields(list, line.head, line.hair, line.race, line.sex, line.name);
     return 0;
 }
 
@@ -100,15 +82,11 @@ int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set)
     char skipped[Skip_Buffer_Size];
     Text_Slot field;
     for (;;) {
-        const int length = Read_Field(races, Race_Field_End, field);
+        const int length = Read_Race_Field(races, field);
         if (Same_Field(field, length, race)) break;
         if (Skip_Line(races, skipped, Race_Rest_Limit) == 0) return -1;
     }
-    for (int part = 0; part < Body_Part_Count; ++part) {
-        Read_Field(races, Race_Field_End, field);
-        Copy_Mesh_File(field, set[Mesh_Set_First_Body_Part + part]);
-    }
-    return 0;
+    return Copy_Race_Row_Meshes(races, set, field);
 }
 
 void Report_Race_Missing(const Race_Lines& lines, const char* id, const NPC_Line& line, Text_Out& errors)
@@ -128,7 +106,7 @@ void Change_Appearance(const char* id, NPC_Line& line, Text_Out& errors, Text_In
     Print_Line("Head: ", line.head);
     Print_Line("Hair: ", line.hair);
     Print_Line("Race: ", line.race);
-    const int female = line.sex[0] != Male_Sex;
+    const int female = line.sex[0] != Male_Sex_Field[0];
     const Race_Lines& lines = female ? Female_Race_Lines : Male_Race_Lines;
     Mesh_Set_Table set;
     Fill_Mesh_Set(set, female);

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr char Race_Field_End = '*';
-constexpr char Race_Line_End = '\n';
-
 // What the console says of one body part.
 struct Body_Part_Lines {
     const char* name;
@@ -54,7 +51,7 @@ int Resolve_Body_Part(const Body_Part_Lines& lines, const char* id, Text_Slot& m
         Print_Line(lines.found_in, Data_File_Names[file]);
     } else {
         Print_Line(lines.not_found);
-        std::snprintf(mesh, sizeof mesh, "%s", Error_Marker_Mesh);
+        Copy_To_Slot(mesh, Error_Marker_Mesh);
     }
     Print_Line("Uses mesh: ", mesh);
     Print_Line();
@@ -64,8 +61,8 @@ int Resolve_Body_Part(const Body_Part_Lines& lines, const char* id, Text_Slot& m
 // Passes over the rest of a race line whose first field has been read.
 void Skip_Race_Line(Text_In& list, Text_Slot& scratch)
 {
-    for (int part = 0; part < Body_Part_Count; ++part) Read_Field(list, Race_Field_End, scratch);
-    Read_Field(list, Race_Line_End, scratch);
+    for (int part = 0; part < Body_Part_Count; ++part) Read_Race_Field(list, scratch);
+    Read_List_Line(list, scratch);
 }
 
 // Reads the race list from its first line for the first line that begins with race, exactly,
@@ -75,17 +72,13 @@ int Copy_Race_Meshes(Text_In& list, const char* race, Mesh_Set_Table& targets, T
 {
     if (race[0] == '\0') return -1;
     for (;;) {
-        Read_Field(list, Race_Field_End, scratch);
+        Read_Race_Field(list, scratch);
         // A field cut off by the end of the list begins no line of the list.
         if (list.at_end) return -1;
         if (std::strcmp(scratch, race) == 0) break;
         Skip_Race_Line(list, scratch);
     }
-    for (int part = 0; part < Body_Part_Count; ++part) {
-        Read_Field(list, Race_Field_End, scratch);
-        Copy_Mesh_File(scratch, targets[Mesh_Set_First_Body_Part + part]);
-    }
-    return 0;
+    return Copy_Race_Row_Meshes(list, targets, scratch);
 }
 
 void Report_Race_Change(const Sex_Lines& sex, const char* race, int race_found)

@@ -3,24 +3,20 @@
 // Reads the save in the file buffer; moves Search_Pos, Field_Start and Field_End.
 #include "player_appearance/player_record.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
 constexpr const char* Player_ID = "player";
-constexpr int Name_Scratch = 0;               // the NAME value just read
-constexpr int Sought_Scratch = 1;             // the ID sought
-constexpr int Npc_Size_Byte = 3;              // the record size's highest byte, 0 in a real "NPC_"
-constexpr std::int32_t Flag_Size_Length = 4;  // "FLAG" is followed by its size, then the flags
-constexpr int Female_Bit = 0x01;
+constexpr int Name_Scratch = 0;    // the NAME value just read
+constexpr int Sought_Scratch = 1;  // the ID sought
 
 // The position just after the "NAME" tag of the next "NPC_" after Search_Pos that passes the
 // record test, or -1 at the end of the save. Search_Pos is left just after that "NPC_".
 std::int32_t Next_Npc_Record()
 {
     while ((Search_Pos = Find_Text("NPC_", Search_Pos)) != -1) {
-        const std::int32_t name = Is_Record_Header(Search_Pos, Npc_Size_Byte);
+        const std::int32_t name = Is_Record_Header(Search_Pos, NPC_Record_Size_Byte);
         if (name != -1) return name;
     }
     return -1;
@@ -37,22 +33,18 @@ void Take_Next_Value(const char* tag, Text_Slot& slot)
     Extract_Subrecord_Value(Search_Pos, slot);
 }
 
-// 1 when bit 0 of the next "FLAG"'s first data byte is set, else 0. No "FLAG" further on, or
-// one whose data would lie past the end of the save, gives 0 (male) without reading a byte.
-int Take_Female_Flag()
+// The female bit of the next "FLAG"; no "FLAG" further on gives 0 (male).
+int Find_Female_Flag()
 {
     const std::int32_t found = Find_Text("FLAG", Search_Pos);
-    if (found == -1 || found >= File_Length - Flag_Size_Length) return 0;
-    Search_Pos = found + Flag_Size_Length;
-    const int flags = Buffer_Byte(Search_Pos);
-    return flags != -1 && (flags & Female_Bit) != 0 ? 1 : 0;
+    return found == -1 ? 0 : Take_Female_Flag(found);
 }
 
 }  // namespace
 
 int Read_Player_Record(Player_Record& player)
 {
-    std::snprintf(Scratch_Slots[Sought_Scratch], sizeof Scratch_Slots[Sought_Scratch], "%s", Player_ID);
+    Copy_To_Slot(Scratch_Slots[Sought_Scratch], Player_ID);
     std::int32_t name = -1;
     while ((name = Next_Npc_Record()) != -1) {
         Search_Pos = name;
@@ -62,7 +54,7 @@ int Read_Player_Record(Player_Record& player)
         Take_Next_Value("RNAM", player.race);
         Take_Next_Value("BNAM", player.head_id);
         Take_Next_Value("KNAM", player.hair_id);
-        player.female = Take_Female_Flag();
+        player.female = Find_Female_Flag();
         return name;
     }
     return -1;

@@ -1,41 +1,30 @@
-// Writes the race tables out: a line per row, each field followed by "*", the error-marker
-// mesh in place of an empty body-part slot, and a race error log entry for each such slot.
+// Writes the race tables out: a race row per table row, the error-marker mesh in place of an
+// empty body-part slot, and a race error log entry for each such slot.
 #include "race_lister/race_lister.h"
 #include "race_lister/race_tables.h"
 
 namespace {
 
-constexpr const char* Field_End_Mark = "*";
-
 constexpr const char* Missing_Part_Line[] = {"Could not find mesh for male body part: ",
                                              "Could not find mesh for female body part: "};
 constexpr const char* Used_By_Line[] = {"Used by male race: ", "Used by female race: "};
 
-int Write_Field(Text_Out& list, const char* field)
-{
-    Write_Text(list, field);
-    Write_Text(list, Field_End_Mark);
-    return 0;
-}
-
 // Writes one row as a line; returns 1 when a body-part slot was empty, else 0.
-int Write_Race_Row(const Race_Table& table, int row, Text_Out& list, Text_Out& log)
+int Write_Table_Row(const Race_Table& table, int row, Text_Out& list, Text_Out& log)
 {
     const Race_Row& slots = table.rows[row];
+    const char* fields[Race_Row_Slots] = {slots[Race_Name_Slot]};
     int missing = 0;
-    Write_Field(list, slots[Race_Name_Slot]);
     for (int slot = Race_Name_Slot + 1; slot < Race_Row_Slots; ++slot) {
-        if (slots[slot][0] != '\0') {
-            Write_Field(list, slots[slot]);
-            continue;
-        }
-        Write_Field(list, Error_Marker_Mesh);
+        fields[slot] = slots[slot];
+        if (slots[slot][0] != '\0') continue;
+        fields[slot] = Error_Marker_Mesh;
         Write_Line(log, Missing_Part_Line[table.female], Body_Part_Word(slot));
         Write_Line(log, Used_By_Line[table.female], slots[Race_Name_Slot]);
         Write_Line(log, "");
         missing = 1;
     }
-    Write_Text(list, "\n");
+    Write_Race_Row(list, fields);
     return missing;
 }
 
@@ -45,7 +34,7 @@ int Write_Race_List(const Race_Table& table, const char* path, Text_Out& log)
     Text_Out list;
     Open_Text_Out(list, path, 0);
     int missing = 0;
-    for (int row = 0; row < table.count; ++row) missing |= Write_Race_Row(table, row, list, log);
+    for (int row = 0; row < table.count; ++row) missing |= Write_Table_Row(table, row, list, log);
     Close_Text_Out(list);
     return missing;
 }

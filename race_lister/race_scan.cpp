@@ -3,13 +3,9 @@
 // the mesh of its "MODL". Moves Search_Pos, Field_Start and Field_End; sets Data_File_Path.
 #include "race_lister/race_tables.h"
 
-#include <cstdio>
 #include <cstring>
-#include <string_view>
 
 namespace {
-
-constexpr int Body_Size_Byte = 2;  // the third byte of a "BODY" record's size is 0 in a real record
 
 // The "BYDT" bytes, counted from just after the tag.
 constexpr int Part_Number_Offset = 4;
@@ -21,21 +17,10 @@ constexpr int Last_Listed_Part = 12;  // Upperleg
 constexpr int Hands_Part = 5;
 constexpr const char* First_Person_Mark = "1st";
 
-// A mesh path is "Data Files\Meshes\" and the "MODL" value, and must fit a slot.
-constexpr std::int32_t Longest_Mesh_Value =
-    Text_Slot_Chars - static_cast<std::int32_t>(std::string_view(Meshes_Folder).size());
-
 // What one "BODY" hit leaves: the search goes on from Search_Pos, or the data file holds
 // no further tag that a record needs, so nothing more in it can be taken.
 constexpr int Search_On = 0;
 constexpr int File_Done = 1;
-
-// The number of names the scan walks: the list's count, within the name table.
-int Data_Files_To_Scan()
-{
-    if (Data_File_Count < 1) return 0;
-    return Data_File_Count < Max_Data_Files ? Data_File_Count : Max_Data_Files;
-}
 
 int Signed_Byte(std::int32_t pos)
 {
@@ -77,12 +62,13 @@ bool Take_Next_Value(const char* tag, Text_Slot& value)
     return true;
 }
 
-// Judges the "BODY" tag that ends at body_end and takes the record when it is accepted.
-// A mesh path or race name that does not fit its slot, or an empty race name, leaves the
-// record out, so that its slot stays open for a later record.
+// Judges the "BODY" tag that ends at body_end and takes the record when it is accepted. A race
+// name that does not fit its slot, or an empty one, leaves the record out. A mesh path that
+// does not fit is no mesh: the race still gets its row, and the part's slot stays open for a
+// later record, or is listed as missing with its log entry.
 int Take_Body_Record(std::int32_t body_end, Race_Table& male, Race_Table& female)
 {
-    const std::int32_t name_end = Is_Record_Header(body_end, Body_Size_Byte);
+    const std::int32_t name_end = Is_Record_Header(body_end, Body_Record_Size_Byte);
     if (name_end == -1) return Search_On;
     Search_Pos = Find_Text("BYDT", name_end);
     if (Search_Pos == -1) return File_Done;
@@ -94,21 +80,17 @@ int Take_Body_Record(std::int32_t body_end, Race_Table& male, Race_Table& female
     Text_Slot race;
     Search_Pos = body_end;
     if (!Take_Next_Value("MODL", mesh_value)) return File_Done;
-    const bool mesh_fits = Value_Length() <= Longest_Mesh_Value;
     if (!Take_Next_Value("FNAM", race)) return File_Done;
-    const bool race_fits = Value_Length() >= 1 && Value_Length() <= Text_Slot_Chars;
-    if (!mesh_fits || !race_fits) return Search_On;
+    if (Value_Length() < 1 || Value_Length() > Text_Slot_Chars) return Search_On;
     Text_Slot mesh;
-    std::snprintf(mesh, sizeof mesh, "%s%s", Meshes_Folder, mesh_value);
+    Build_Mesh_Path(mesh, "", mesh_value);
     Add_Race_Mesh(table, race, slot, mesh);
     return Search_On;
 }
 
 int Scan_Data_File(int index, Race_Table& male, Race_Table& female)
 {
-    std::snprintf(Data_File_Path, sizeof Data_File_Path, "%s%s", Data_Files_Folder, Data_File_Names[index]);
-    Load_File_Buffer(Data_File_Path);
-    Search_Pos = 0;
+    Load_Data_File(index);
     while ((Search_Pos = Find_Text("BODY", Search_Pos)) != -1)
         if (Take_Body_Record(Search_Pos, male, female) == File_Done) break;
     return 0;
@@ -118,7 +100,7 @@ int Scan_Data_File(int index, Race_Table& male, Race_Table& female)
 
 int Scan_Data_Files(Race_Table& male, Race_Table& female)
 {
-    const int count = Data_Files_To_Scan();
+    const int count = Data_Files_Listed();
     for (int index = 0; index < count; ++index) Scan_Data_File(index, male, female);
     return 0;
 }

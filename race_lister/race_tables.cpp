@@ -34,12 +34,6 @@ constexpr const char* Body_Part_Words[Body_Part_Count] = {
 
 constexpr const char* Adding_Race_Line[] = {"Adding Male Race: ", "Adding Female Race: "};
 
-int Set_Slot(Text_Slot& slot, const char* text)
-{
-    std::snprintf(slot, sizeof slot, "%s", text);
-    return 0;
-}
-
 }  // namespace
 
 int Clear_Race_Table(Race_Table& table, int female)
@@ -66,9 +60,9 @@ int Add_Race_Mesh(Race_Table& table, const char* race, int slot, const char* mes
         Print_Line(Adding_Race_Line[table.female], race);
         Print_Line();
         row = table.count++;
-        Set_Slot(table.rows[row][Race_Name_Slot], race);
+        Copy_To_Slot(table.rows[row][Race_Name_Slot], race);
     }
-    if (table.rows[row][slot][0] == '\0') Set_Slot(table.rows[row][slot], mesh);
+    if (table.rows[row][slot][0] == '\0') Copy_To_Slot(table.rows[row][slot], mesh);
     return row;
 }
 
@@ -77,7 +71,7 @@ int Apply_Regular_Groin_Meshes(Race_Table& male)
     for (int row = 0; row < male.count; ++row)
         for (const Regular_Groin& groin : Regular_Groin_Mesh)
             if (std::strcmp(male.rows[row][Race_Name_Slot], groin.race) == 0)
-                Set_Slot(male.rows[row][Groin_Slot], groin.mesh);
+                Copy_To_Slot(male.rows[row][Groin_Slot], groin.mesh);
     return 0;
 }
 

@@ -5,12 +5,6 @@
 
 #include "toolkit/toolkit.h"
 
-constexpr int Max_Races = 300;
-constexpr int Race_Name_Slot = 0;
-constexpr int Race_Row_Slots = 1 + Body_Part_Count;  // the race name, then Neck to Upperleg
-
-using Race_Row = Text_Slot[Race_Row_Slots];
-
 struct Race_Table {
     Race_Row rows[Max_Races];
     int count;
@@ -23,8 +17,8 @@ int Clear_Race_Table(Race_Table& table, int female);
 // The row of table whose race name equals race exactly (letter case counting), or -1.
 int Find_Race_Row(const Race_Table& table, const char* race);
 
-// Gives race's slot (1 to 11) the mesh unless the slot already holds one. A race without a
-// row gets one at the end, announced on the console. Returns the row, or -1 when the table
+// Gives race's slot (1 to 11) the mesh unless the slot already holds one; an empty mesh leaves
+// the slot as it is. A race without a row gets one at the end, announced on the console. Returns the row, or -1 when the table
 // is full and the race has no row.
 int Add_Race_Mesh(Race_Table& table, const char* race, int slot, const char* mesh);
 

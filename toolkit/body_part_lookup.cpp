@@ -1,52 +1,52 @@
 // The body-part lookup: the data files are loaded afresh, in list order, until one holds
-// the ID directly followed by a "MODL" subrecord. Replaces the file buffer, moves
-// Search_Pos and sets Data_File_Path; nothing is kept from one lookup to the next.
+// the ID directly followed by a "MODL" subrecord; and the one rule that makes a mesh path of
+// a "MODL" value. Replaces the file buffer, moves Search_Pos and sets Data_File_Path; nothing
+// is kept from one lookup to the next.
 #include "toolkit/toolkit.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
-// The number of data files a lookup tries: the list's count, within the name table.
-int Data_Files_To_Try()
-{
-    if (Data_File_Count < 1) return 0;
-    return Data_File_Count < Max_Data_Files ? Data_File_Count : Max_Data_Files;
-}
-
 bool Modl_Follows(std::int32_t match_end)
 {
     const std::int64_t start = static_cast<std::int64_t>(match_end) + 1;
-    return start + 4 <= File_Length && std::memcmp(File_Buffer + start, "MODL", 4) == 0;
+    return start + Tag_Length <= File_Length && std::memcmp(File_Buffer + start, "MODL", Tag_Length) == 0;
 }
 
 }  // namespace
 
 int Find_ID_In_Data_Files(const char* id)
 {
-    const int count = Data_Files_To_Try();
+    const int count = Data_Files_Listed();
     Search_Pos = -1;
     for (int i = 0; i < count; ++i) {
-        std::snprintf(Data_File_Path, sizeof Data_File_Path, "%s%s", Data_Files_Folder, Data_File_Names[i]);
-        Load_File_Buffer(Data_File_Path);
-        Search_Pos = 0;
+        Load_Data_File(i);
         while ((Search_Pos = Find_Text_No_Case(id, Search_Pos)) != -1)
             if (Modl_Follows(Search_Pos)) return i;
     }
     return -1;
 }
 
+// A path cut to fit its slot would name some other file, which a copy would then read, or a
+// list would carry, in place of the mesh: such a value gives no path at all.
+int Build_Mesh_Path(Text_Slot& out, const char* lead, const char* value)
+{
+    if (Join_Text(out, Text_Slot_Size, lead, Meshes_Folder, value) == 0) return 0;
+    std::memset(out, 0, sizeof out);
+    return -1;
+}
+
 int Find_Mesh_Path(const char* id, Text_Slot& out)
 {
-    const int found = Find_ID_In_Data_Files(id);
+    int found = Find_ID_In_Data_Files(id);
     if (found != -1) {
         Search_Pos = Find_Text("MODL", Search_Pos);
         Field_Start = Skip_Nuls(Search_Pos + 1);
         Field_End = Skip_To_Nul(Field_Start) - 1;
         Text_Slot value;
         Copy_Field_To_Slot(value);
-        std::snprintf(out, sizeof out, "%s%s", Meshes_Folder, value);
+        if (Build_Mesh_Path(out, "", value) == -1) found = -1;
     }
     Search_Pos = 0;
     return found;

@@ -1,5 +1,6 @@
-// Reads the data-file list back into the data-file name table: its count line, then one
-// name a line, latest-loaded data file first. Sets Data_File_Count and Data_File_Names.
+// The data-file list read back into the data-file name table (its count line, then one name a
+// line, latest-loaded data file first), and the load of a data file by its name. Sets
+// Data_File_Count, Data_File_Names, Data_File_Path and, through the load, the file buffer.
 #include "toolkit/toolkit.h"
 
 #include <cstring>
@@ -9,10 +10,10 @@ int Read_Names_Into_Table(Text_In& list)
     // A name counts only when the read after it did not meet the end: every line of the
     // list has its line end, so a last line without one was cut off.
     Text_Slot line;
-    Read_Field(list, '\n', line);
+    Read_List_Line(list, line);
     for (int i = 0; i < Max_Data_Files; ++i) {
         std::memcpy(Data_File_Names[i], line, sizeof line);
-        Read_Field(list, '\n', line);
+        Read_List_Line(list, line);
         if (list.at_end) break;
     }
     return 0;
@@ -23,9 +24,25 @@ int Read_Data_File_List()
     Text_In list;
     Open_Text_In(list, Data_File_List);
     Text_Slot line;
-    Read_Field(list, '\n', line);
+    Read_List_Line(list, line);
     Data_File_Count = Parse_Int(line);
     Read_Names_Into_Table(list);
     Close_Text_In(list);
     return 0;
 }
+
+int Data_Files_Listed()
+{
+    if (Data_File_Count < 1) return 0;
+    return Data_File_Count < Max_Data_Files ? Data_File_Count : Max_Data_Files;
+}
+
+int Load_Data_File_Named(const char* name)
+{
+    Join_Text(Data_File_Path, Path_Slot_Size, Data_Files_Folder, name);
+    Load_File_Buffer(Data_File_Path);
+    Search_Pos = 0;
+    return 0;
+}
+
+int Load_Data_File(int index) { return Load_Data_File_Named(Data_File_Names[index]); }

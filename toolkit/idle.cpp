@@ -3,7 +3,13 @@
 
 #include "platform/platform.h"
 
+namespace {
+
+constexpr int Idle_Wait = 5000;  // milliseconds
+
+}  // namespace
+
 void Idle_For_Ever()
 {
-    for (;;) Os_Sleep(5000);
+    for (;;) Os_Sleep(Idle_Wait);
 }

@@ -38,7 +38,7 @@ int Copy_Mesh_File(Text_Slot& source, const char* target)
     Open_Text_Out(log, Copy_Errors_Log, 1);
     if (!Os_File_Exists(source)) {
         Report_Missing_Source(log, source, target);
-        std::snprintf(source, sizeof source, "%s", Error_Marker_Mesh);
+        Copy_To_Slot(source, Error_Marker_Mesh);
     }
     // Truncating a target that is the source itself would empty the mesh: it already
     // holds what the copy would give it.

@@ -1,15 +1,16 @@
 // The mesh set: the thirteen files per sex in "Data Files\Meshes\Vorel\" that the game
-// loads for the mod's characters and that the partner monitor and player appearance overwrite.
+// loads for the mod's characters and that the partner monitor and player appearance overwrite,
+// and the copy of a race row's eleven body-part meshes over them.
 #include "toolkit/toolkit.h"
-
-#include <cstdio>
 
 namespace {
 
 constexpr const char* Mesh_Set_Folder = "Data Files\\Meshes\\Vorel\\";
 constexpr const char* Mesh_Set_Words[Mesh_Set_Size] = {"Head",    "Hair",  "Neck", "Chest", "Groin", "Hand", "Wrist",
                                                        "Forearm", "Uparm", "Foot", "Ankle", "Knee",  "Upleg"};
-constexpr int Set_Index = 0;
+constexpr const char* Male_Stem = "Vorel_Male1_";
+constexpr const char* Female_Stem = "Vorel_Fem1_";
+constexpr const char* Name_End = "0.NIF";  // the set's index, 0 in every name, and the extension
 
 }  // namespace
 
@@ -17,8 +18,17 @@ int Fill_Mesh_Set(Mesh_Set_Table& table, int female)
 {
     for (int slot = 0; slot < Mesh_Set_Size; ++slot) {
         Text_Slot stem;
-        std::snprintf(stem, sizeof stem, "%s%s", female ? "Vorel_Fem1_" : "Vorel_Male1_", Mesh_Set_Words[slot]);
-        std::snprintf(table[slot], sizeof table[slot], "%s%s%i%s", Mesh_Set_Folder, stem, Set_Index, ".NIF");
+        Join_Text(stem, Text_Slot_Size, female ? Female_Stem : Male_Stem, Mesh_Set_Words[slot]);
+        Join_Text(table[slot], Text_Slot_Size, Mesh_Set_Folder, stem, Name_End);
+    }
+    return 0;
+}
+
+int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field)
+{
+    for (int part = 0; part < Body_Part_Count; ++part) {
+        Read_Race_Field(list, field);
+        Copy_Mesh_File(field, set[Mesh_Set_First_Body_Part + part]);
     }
     return 0;
 }

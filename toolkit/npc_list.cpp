@@ -1,5 +1,5 @@
-// Reads one NPC list into the six NPC field tables: ID "<" head ">" hair "<" race ">"
-// sex "<" full name, one row per line. Rows after the ones read keep what they held.
+// Reads one NPC list into the six NPC field tables, one row per NPC line. Rows after the
+// ones read keep what they held.
 #include "toolkit/toolkit.h"
 
 int Read_NPC_List(const char* path, int count)
@@ -9,13 +9,10 @@ int Read_NPC_List(const char* path, int count)
     Open_Text_In(list, path);
     int lines = 0;
     for (int row = 0; row < Max_NPC_Rows && !list.at_end; ++row) {
-        const int stored = Read_Field(list, '<', NPC_ID_Table[row]);
+        const int stored = Read_NPC_ID(list, NPC_ID_Table[row]);
         const bool line_read = stored > 0 || !list.at_end;
-        Read_Field(list, '>', NPC_Head_Table[row]);
-        Read_Field(list, '<', NPC_Hair_Table[row]);
-        Read_Field(list, '>', NPC_Race_Table[row]);
-        Read_Field(list, '<', NPC_Sex_Table[row]);
-        Read_Field(list, '\n', NPC_Name_Table[row]);
+        Read_NPC_Fields(list, NPC_Head_Table[row], NPC_Hair_Table[row], NPC_Race_Table[row], NPC_Sex_Table[row],
+                        NPC_Name_Table[row]);
         if (line_read) lines = row + 1;
     }
     Close_Text_In(list);

@@ -34,6 +34,13 @@ int Copy_Field_To_Slot(Text_Slot& slot)
     return 0;
 }
 
+int Take_Female_Flag(std::int32_t t)
+{
+    Search_Pos = t + Subrecord_Size_Length;
+    const int flags = Buffer_Byte(Search_Pos);
+    return flags != -1 && (flags & Female_Flag_Bit) != 0 ? 1 : 0;
+}
+
 int Extract_Subrecord_Value(std::int32_t t, Text_Slot& slot)
 {
     Field_Start = Skip_Nuls(Next_Position(t));

@@ -1,6 +1,7 @@
 // The shared data-file toolkit, linked into every program: the process-wide file buffer
-// and its searches, subrecord values and the record test, text lists and the console,
-// the data-file and NPC lists, the body-part lookup, the mesh copy and the mesh set.
+// and its searches, subrecord values and the record test, text lists and the console, the
+// formats of the lists that pass between the programs, the data-file and NPC lists, the
+// body-part lookup, the mesh copy and the mesh set.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +14,12 @@ constexpr int Text_Slot_Chars = Text_Slot_Size - 1;
 constexpr int Path_Slot_Size = 160;  // paths built from a data-file name of up to 98 characters
 constexpr int Max_Data_Files = 275;
 constexpr int Max_NPC_Rows = 4000;
+constexpr int Max_Races = 300;  // rows of one sex's race list
 constexpr int Scratch_Slot_Count = 5;
-constexpr int Body_Part_Count = 11;  // Neck to Upperleg, "BYDT" part numbers 2 to 12
-constexpr int Mesh_Set_Size = 13;    // head, hair and the eleven body parts
+constexpr int Body_Part_Count = 11;                  // Neck to Upperleg, "BYDT" part numbers 2 to 12
+constexpr int Mesh_Set_Size = 13;                    // head, hair and the eleven body parts
+constexpr int Race_Name_Slot = 0;                    // slots of a race row
+constexpr int Race_Row_Slots = 1 + Body_Part_Count;  // the race name, then Neck to Upperleg
 
 constexpr int Mesh_Set_Head = 0;  // slots of a mesh-set table, in set order
 constexpr int Mesh_Set_Hair = 1;
@@ -24,6 +28,7 @@ constexpr int Mesh_Set_First_Body_Part = 2;  // Neck; the body parts follow in "
 using Text_Slot = char[Text_Slot_Size];
 using Path_Slot = char[Path_Slot_Size];
 using Mesh_Set_Table = Text_Slot[Mesh_Set_Size];
+using Race_Row = Text_Slot[Race_Row_Slots];
 
 // ---------------------------------------------------------------- files the programs share
 
@@ -31,6 +36,7 @@ constexpr const char* Save_Path = "Saves\\Vorel.ess";
 constexpr const char* Data_File_List = "Vorel OXT Files\\Vorel_Data_File_List.txt";
 constexpr const char* Census_List = "Vorel OXT Files\\Vorel_Data_File_Census_List.txt";
 constexpr const char* NPC_Lists_Folder = "Vorel OXT Files\\NPC Lists\\";
+constexpr const char* Mesh_Lists_Folder = "Vorel OXT Files\\Mesh Lists\\";
 constexpr const char* Merged_NPC_List = "Vorel_NPC_List.txt";
 constexpr const char* Male_Race_List = "Vorel_MRace_List.txt";
 constexpr const char* Female_Race_List = "Vorel_FRace_List.txt";
@@ -57,6 +63,16 @@ extern Text_Slot NPC_Sex_Table[Max_NPC_Rows];
 extern Text_Slot NPC_Name_Table[Max_NPC_Rows];
 
 extern Text_Slot Scratch_Slots[Scratch_Slot_Count];  // the workers' own slots
+
+// ---------------------------------------------------------------- slots
+
+// Joins the pieces into out, a buffer of size bytes: at most size - 1 characters, always
+// terminated. Returns 0, or -1 when they did not fit and out holds them cut. No piece may
+// lie in out.
+int Join_Text(char* out, int size, const char* first, const char* second = "", const char* third = "");
+
+// Copies text into slot, cut at 99 characters, always terminated. Returns 0, or -1 when cut.
+int Copy_To_Slot(Text_Slot& slot, const char* text);
 
 // ---------------------------------------------------------------- buffer and search
 
@@ -93,10 +109,23 @@ int Copy_Buffer_Range(char* dst, std::int32_t first, std::int32_t last);
 
 // ---------------------------------------------------------------- records and values
 
+// A record is its tag, a 4-byte little-endian size, two header words and its subrecords; a
+// subrecord is its tag, a 4-byte little-endian size and its data. Tags are found by search:
+// a search answers the position just after the tag.
+constexpr int Tag_Length = 4;
+constexpr int Subrecord_Size_Length = 4;
+constexpr int NPC_Record_Size_Byte = 3;   // the size byte, counted from the tag's end, that is
+constexpr int Body_Record_Size_Byte = 2;  // 0 in every real "NPC_" and "BODY" record
+constexpr int Female_Flag_Bit = 0x01;     // of the first data byte of an NPC's "FLAG"
+
 // For p just after a record tag: the position just after the record's "NAME" tag when
 // "NAME" ends 1 to 16 bytes after p and the size byte at p + k is 0, else -1.
-// k is 3 for "NPC_" records and 2 for "BODY" records. Does not move Search_Pos.
+// k is NPC_Record_Size_Byte or Body_Record_Size_Byte. Does not move Search_Pos.
 std::int32_t Is_Record_Header(std::int32_t p, int k);
+
+// For t just after a "FLAG" tag: 1 when the female bit of its first data byte is set, else 0,
+// also when the file ends before that byte. Search_Pos becomes that byte's position.
+int Take_Female_Flag(std::int32_t t);
 
 // Takes the string of the subrecord whose tag ends at t into slot (cut at 99 characters)
 // and sets Field_Start, Field_End and Search_Pos (the value's last byte).
@@ -145,8 +174,57 @@ int Print_Line(const char* first = "", const char* second = "", const char* thir
 // 0 without digits. Saturates instead of overflowing.
 int Parse_Int(const char* text);
 
-// folder joined with name, the last four characters of the joined text dropped, then suffix.
-int Build_List_Path(Path_Slot& out, const char* folder, const char* name, const char* suffix);
+// ---------------------------------------------------------------- list formats
+
+// The lists that one program writes and another reads; each line ends with "\n" (CR LF on
+// disk). Every delimiter and order of fields is here:
+//   data-file list  the number of names, then one name a line, latest-loaded data file first
+//   census list     data-file name "*" number of NPCs
+//   NPC list        ID "<" head ">" hair "<" race ">" sex "<" full name
+//   mesh list       the same, head and hair as mesh paths; the merged NPC list holds them all
+//   race list       the race name and the eleven body-part meshes, each followed by "*"
+constexpr char List_Line_End = '\n';
+constexpr char Census_Name_End = '*';
+constexpr char NPC_ID_End = '<';
+constexpr char NPC_Head_End = '>';
+constexpr char NPC_Hair_End = '<';
+constexpr char NPC_Race_End = '>';
+constexpr char NPC_Sex_End = '<';
+constexpr char Race_Field_End = '*';
+constexpr const char* Male_Sex_Field = "0";
+constexpr const char* Female_Sex_Field = "1";
+
+// A line that holds one text: a name of the data-file list, or its count.
+int Write_List_Line(Text_Out& list, const char* text);
+int Write_Count_Line(Text_Out& list, int count);
+int Read_List_Line(Text_In& list, Text_Slot& line);  // returns the characters stored
+
+int Write_Census_Line(Text_Out& census, const char* name, int npc_count);  // and flush
+int Read_Census_Name(Text_In& census, Text_Slot& name);
+int Read_Census_Count(Text_In& census);  // the rest of the line, as a number
+
+// One NPC line, as its writers hold its fields.
+struct NPC_Line_Fields {
+    const char* id;
+    const char* head;
+    const char* hair;
+    const char* race;
+    const char* sex;
+    const char* name;
+};
+
+int Write_NPC_Line(Text_Out& list, const NPC_Line_Fields& line);  // and flush
+int Read_NPC_ID(Text_In& list, Text_Slot& id);                    // returns the characters stored
+// The fields after the ID, each up to its own delimiter, the full name up to the line end.
+int Read_NPC_Fields(Text_In& list, Text_Slot& head, Text_Slot& hair, Text_Slot& race, Text_Slot& sex, Text_Slot& name);
+
+int Write_Race_Row(Text_Out& list, const char* const (&fields)[Race_Row_Slots]);
+int Read_Race_Field(Text_In& list, Text_Slot& field);  // returns the characters stored
+
+// The NPC list and the mesh list of a data file: the folder joined with the data file's name,
+// the last four characters of the joined text dropped, then " NPC List.txt" or " Mesh List.txt".
+int Build_NPC_List_Path(Path_Slot& out, const char* data_file_name);
+int Build_Mesh_List_Path(Path_Slot& out, const char* data_file_name);
 
 // ---------------------------------------------------------------- data-file list and body-part lookup
 
@@ -157,12 +235,26 @@ int Read_Data_File_List();
 // the read that meets the end; that read's line is not stored. Stops when the table is full.
 int Read_Names_Into_Table(Text_In& list);
 
+// How many data files of the name table a walk over it takes: the list's count, kept within
+// the table (0 for a list without names).
+int Data_Files_Listed();
+
+// Loads data file index of the name table, or the data file of a name read elsewhere:
+// Data_File_Path becomes "Data Files\" and its name, and Search_Pos 0.
+int Load_Data_File(int index);
+int Load_Data_File_Named(const char* name);
+
 // The list index of the first data file, in list order, that holds id (letter case ignored)
 // followed by one byte and "MODL", or -1. Loads the data files afresh on every call.
 int Find_ID_In_Data_Files(const char* id);
 
+// lead (a mark, or nothing), "Data Files\Meshes\" and a "MODL" value into out. Returns 0, or
+// -1, with out all zero, when they do not fit a slot: a mesh path is never used cut.
+int Build_Mesh_Path(Text_Slot& out, const char* lead, const char* value);
+
 // As Find_ID_In_Data_Files; after a hit out holds "Data Files\Meshes\" and the ID's "MODL"
-// value. out must be all zero; it is left so after a miss. Search_Pos is 0 on return.
+// value. A value whose path does not fit a slot counts as not found (-1). out must be all
+// zero; it is left so after a miss. Search_Pos is 0 on return.
 int Find_Mesh_Path(const char* id, Text_Slot& out);
 
 // ---------------------------------------------------------------- NPC lists
@@ -183,6 +275,10 @@ int Copy_Mesh_File(Text_Slot& source, const char* target);
 
 // Fills table with the thirteen mesh-set file names of one sex, in set order.
 int Fill_Mesh_Set(Mesh_Set_Table& table, int female);
+
+// Reads the eleven body-part meshes that follow a race row's name in list and copies each over
+// its file of set as soon as it is read; field is the copies' source slot.
+int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field);
 
 // ---------------------------------------------------------------- program end
 

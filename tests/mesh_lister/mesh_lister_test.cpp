@@ -277,17 +277,21 @@ TEST_F(BuildMeshLists, SlotThatAlreadyCarriesTheMarkIsNotSearched)
     EXPECT_EQ(Mesh_List("A"), id99 + "<h>Data Files\\Meshes\\k.nif<r>0<A\r\n");
 }
 
-TEST_F(BuildMeshLists, LongMeshPathIsCutToItsSlot)
+// A resolved value is the mark, "Data Files\Meshes\" and the "MODL" value: a value of 80
+// fills the slot. A longer one would be listed cut, naming some other file: it counts as
+// not found, with the error-marker mesh, its log entry and the closing lines of a miss.
+TEST_F(BuildMeshLists, MeshPathTooLongForItsSlotCountsAsNotFound)
 {
-    const std::string mesh(120, 'm');
+    const std::string fits(80, 'f');
+    const std::string too_long(81, 't');
     Data_Files({"A.esp"});
-    Data_File("A.esp", Body("h", mesh) + Body("k", "k.nif"));
+    Data_File("A.esp", Body("h", too_long) + Body("k", fits));
     Census("A.esp*1\r\n");
     Npc_List("A", "a<h>k<r>0<A\r\n");
-    Run();
-    std::string head = "<Data Files\\Meshes\\";
-    head.append(mesh).resize(Text_Slot_Chars);
-    EXPECT_EQ(Mesh_List("A"), std::string("a").append(head).append(">Data Files\\Meshes\\k.nif<r>0<A\r\n"));
+    EXPECT_EQ(Run(),
+              Creating("A") + Search("h", "0", "0") + Search("k", "50", "50") + Block_End + Closing + Miss_Lines);
+    EXPECT_EQ(Mesh_List("A"), "a" + Head_Marker + ">Data Files\\Meshes\\" + fits + "<r>0<A\r\n");
+    EXPECT_EQ(Errors(), Entry("head", "h", "A", "a", "A.esp"));
 }
 
 TEST_F(BuildMeshLists, MalformedListsEndWithoutHarm)

@@ -308,6 +308,25 @@ TEST_F(ChangePlayerMeshes, BodyPartsNoDataFileHoldsGetTheErrorMarker)
     EXPECT_EQ(Copy_Errors(), "");
 }
 
+// "Data Files\Meshes\" and a value of 81 characters fill a slot. A longer value would give a
+// cut path naming some other file: the part counts as held by no data file.
+TEST_F(ChangePlayerMeshes, MeshPathTooLongForItsSlotCountsAsNotFound)
+{
+    const std::string fits = "p\\" + std::string(75, 'f') + ".nif";
+    const std::string too_long = "p\\" + std::string(76, 't') + ".nif";
+    Write("Data Files/B.esp", tes3::Body_Record("b_head", too_long, "Dark Elf", 0, 0) +
+                                  tes3::Body_Record("b_hair", fits, "Dark Elf", 1, 0));
+    Write("Data Files/Meshes/p/" + fits.substr(2), "fits");
+    Write("Vorel OXT Files/Vorel_Data_File_List.txt", "1\r\nB.esp\r\n");
+    Write(Male_Race_List, Race_Line("Dark Elf", "de"));
+    EXPECT_EQ(Run(Npc_Record("player", "P", "Dark Elf", "b_head", "b_hair", 0)),
+              Console_Lines(std::vector<std::string>{"Player is a male Dark Elf", ""} +
+                            Part_Lines("head", "b_head", "", Marker_Path) +
+                            Part_Lines("hair", "b_hair", "B.esp", "Data Files\\Meshes\\" + fits) + Male_Changed));
+    EXPECT_EQ(Read(Set_File(0, 0)), Marker_Bytes);
+    EXPECT_EQ(Read(Set_File(0, 1)), "fits");
+}
+
 TEST_F(ChangePlayerMeshes, MissingMeshesGiveOneErrorBlockEach)
 {
     // The head's mesh is missing, and so is the Knee field of the race's line.

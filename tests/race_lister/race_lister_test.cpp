@@ -420,7 +420,10 @@ TEST_F(BuildRaceLists, MissingTagsEndTheDataFileButNotTheScan)
     }
 }
 
-TEST_F(BuildRaceLists, ValuesThatDoNotFitTheirSlotsLeaveTheRecordOut)
+// A race name too long for its slot leaves the record out. A mesh path too long for its slot
+// would be listed cut, naming some other file: the race keeps its row, and the part is found
+// by a later record or listed as missing, with its log entry.
+TEST_F(BuildRaceLists, ValuesThatDoNotFitTheirSlotsAreNeverListedCut)
 {
     const std::string mesh81 = std::string(77, 'm') + ".nif";  // "Data Files\Meshes\" + 81 = 99
     const std::string mesh82 = std::string(78, 'm') + ".nif";
@@ -429,11 +432,16 @@ TEST_F(BuildRaceLists, ValuesThatDoNotFitTheirSlotsLeaveTheRecordOut)
     const std::string bytes = "x" + Body_Record("a", mesh82, "Short", 2, 0) + Body_Record("b", mesh81, "Short", 2, 0) +
                               Body_Record("c", "c.nif", race100, 3, 0) + Body_Record("d", "d.nif", race99, 3, 0) +
                               Body_Record("1st" + std::string(120, 'i'), "e.nif", "Hand", 5, 0) +
-                              Body_Record(std::string(120, 'i'), "f.nif", "Hand", 5, 0);
-    EXPECT_EQ(Run_On(bytes),
-              Adding("Male", "Short") + Adding("Male", race99) + Adding("Male", "Hand") + Closing_With_Misses);
+                              Body_Record(std::string(120, 'i'), "f.nif", "Hand", 5, 0) +
+                              Body_Record("g", mesh82, "Lone", 2, 0) +
+                              Body_Record("h", std::string(200, 'h'), "Lone", 4, 0);
+    EXPECT_EQ(Run_On(bytes), Adding("Male", "Short") + Adding("Male", race99) + Adding("Male", "Hand") +
+                                 Adding("Male", "Lone") + Closing_With_Misses);
     EXPECT_EQ(Male(), Line("Short", {Mesh(mesh81)}) + Line(race99, {"", Mesh("d.nif")}) +
-                          Line("Hand", {"", "", "", Mesh("f.nif")}));
+                          Line("Hand", {"", "", "", Mesh("f.nif")}) + Line("Lone", {}));
+    std::string lone_entries;
+    for (int slot = 1; slot <= 11; ++slot) lone_entries += Entry("male", slot, "Lone");
+    EXPECT_NE(Log().find(lone_entries), std::string::npos);
 }
 
 TEST_F(BuildRaceLists, RacesBeyondThreeHundredOfOneSexAreLeftOut)

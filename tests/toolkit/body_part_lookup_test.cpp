@@ -155,16 +155,29 @@ TEST_F(BodyPartLookup, FindMeshPathAfterAMissLeavesOutEmpty)
     EXPECT_EQ(Search_Pos, 0);
 }
 
-TEST_F(BodyPartLookup, FindMeshPathCutsALongOrCutOffValueToTheSlot)
+// "Data Files\Meshes\" has 18 characters: a value of 81 makes a path of 99, the most a slot
+// holds. A longer value would give a cut path that names some other file: not found.
+TEST_F(BodyPartLookup, FindMeshPathNeverGivesACutPath)
 {
-    const std::string mesh(120, 'm');
-    Data_Files(
-        {{"A.esp", "TES3" + Body_Record("head", mesh, "Nord", 0, 0)}, {"B.esp", "TES3 head\0MODL\x09\0\0\0ab"s}});
+    struct Case {
+        size_t value_length;
+        int found;
+    };
+    for (const Case c : {Case{81, 0}, Case{82, -1}, Case{99, -1}, Case{120, -1}}) {
+        SCOPED_TRACE(c.value_length);
+        const std::string mesh(c.value_length, 'm');
+        Data_Files({{"A.esp", "TES3" + Body_Record("head", mesh, "Nord", 0, 0)}});
+        Text_Slot out = {};
+        EXPECT_EQ(Find_Mesh_Path("head", out), c.found);
+        EXPECT_EQ(std::string(out), c.found == 0 ? "Data Files\\Meshes\\" + mesh : "");
+        EXPECT_EQ(Search_Pos, 0);
+    }
+}
+
+TEST_F(BodyPartLookup, FindMeshPathTakesAValueCutOffByTheEndOfTheFile)
+{
+    Data_Files({{"B.esp", "TES3 head\0MODL\x09\0\0\0ab"s}});
     Text_Slot out = {};
     EXPECT_EQ(Find_Mesh_Path("head", out), 0);
-    EXPECT_EQ(std::string(out), ("Data Files\\Meshes\\" + mesh).substr(0, 99));
-    std::strcpy(Data_File_Names[0], "Missing.esp");
-    Text_Slot cut = {};
-    EXPECT_EQ(Find_Mesh_Path("head", cut), 1);
-    EXPECT_STREQ(cut, "Data Files\\Meshes\\ab");
+    EXPECT_STREQ(out, "Data Files\\Meshes\\ab");
 }

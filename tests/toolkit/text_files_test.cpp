@@ -136,11 +136,11 @@ TEST(ParseInt, ReadsAsAtoiDoesWithoutOverflow)
 TEST(BuildListPath, CutsTheLastFourCharactersOfTheJoinedText)
 {
     Path_Slot path;
-    Build_List_Path(path, "Vorel OXT Files\\NPC Lists\\", "Morrowind.esm", " NPC List.txt");
+    Build_NPC_List_Path(path, "Morrowind.esm");
     EXPECT_STREQ(path, "Vorel OXT Files\\NPC Lists\\Morrowind NPC List.txt");
-    Build_List_Path(path, "Vorel OXT Files\\NPC Lists\\", "ab", " NPC List.txt");
+    Build_NPC_List_Path(path, "ab");
     EXPECT_STREQ(path, "Vorel OXT Files\\NPC List NPC List.txt");
     const std::string long_name = std::string(94, 'n') + ".esp";
-    Build_List_Path(path, "Vorel OXT Files\\Mesh Lists\\", long_name.c_str(), " Mesh List.txt");
+    Build_Mesh_List_Path(path, long_name.c_str());
     EXPECT_EQ(std::string(path), "Vorel OXT Files\\Mesh Lists\\" + std::string(94, 'n') + " Mesh List.txt");
 }
