@@ -1,6 +1,7 @@
 // The data-file lister's worker on saves built byte by byte: which "MAST" values become
 // names, their order in the list, the list's bytes and the console lines.
 #include "data_file_lister/data_file_lister.h"
+#include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
 #include "tools/tes3/tes3_builder.h"
@@ -41,9 +42,9 @@ protected:
     std::string Run(const std::string& save)
     {
         Write("Saves/Vorel.ess", save);
-        testing::internal::CaptureStdout();
+        Console_Capture capture;
         Build_Data_File_List();
-        return testing::internal::GetCapturedStdout();
+        return capture.Text();
     }
     std::string List() { return Read("Vorel OXT Files/Vorel_Data_File_List.txt").value_or("<missing>"); }
 };
@@ -67,9 +68,9 @@ TEST_F(BuildDataFileList, SaveWithoutNamesGivesACountOfZero)
 
 TEST_F(BuildDataFileList, MissingSaveIsCreatedEmpty)
 {
-    testing::internal::CaptureStdout();
+    Console_Capture capture;
     Build_Data_File_List();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), Closing);
+    EXPECT_EQ(capture.Text(), Closing);
     EXPECT_EQ(List(), "0\r\n");
     EXPECT_EQ(Read("Saves/Vorel.ess"), ""s);
 }

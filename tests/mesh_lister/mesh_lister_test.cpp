@@ -2,6 +2,7 @@
 // resolution in place, one search per distinct ID and column, the error log, the mesh
 // lists and the merged list, and the progress lines with their numbers.
 #include "mesh_lister/mesh_lister.h"
+#include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
 #include "tools/tes3/tes3_builder.h"
@@ -64,9 +65,9 @@ protected:
     void Census(const std::string& lines) { Write("Vorel OXT Files/Vorel_Data_File_Census_List.txt", lines); }
     std::string Run()
     {
-        testing::internal::CaptureStdout();
+        Console_Capture capture;
         EXPECT_EQ(Build_Mesh_Lists(), 0);
-        return testing::internal::GetCapturedStdout();
+        return capture.Text();
     }
     std::string Mesh_List(const std::string& stem)
     {

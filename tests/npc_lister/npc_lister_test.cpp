@@ -2,6 +2,7 @@
 // test, the field windows, empty values and defaults, the female bit, the list paths, the
 // census list and the console lines.
 #include "npc_lister/npc_lister.h"
+#include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
 #include "tools/tes3/tes3_builder.h"
@@ -38,9 +39,9 @@ protected:
     void List(const std::vector<std::string>& names) { Write_Data_File_List(names); }
     std::string Run()
     {
-        testing::internal::CaptureStdout();
+        Console_Capture capture;
         EXPECT_EQ(Build_NPC_Lists(), 0);
-        return testing::internal::GetCapturedStdout();
+        return capture.Text();
     }
     // The NPC list of one data file "A.esp" holding the given bytes after a "TES3" start.
     std::string List_Of(const std::string& records)

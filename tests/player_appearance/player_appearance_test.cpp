@@ -2,6 +2,7 @@
 // record is the player's, what is taken from it, the console lines, and which of the 26 mesh-set
 // files change into what.
 #include "player_appearance/player_appearance.h"
+#include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
 #include "tools/tes3/tes3_builder.h"
@@ -125,9 +126,9 @@ protected:
     }
     std::string Run_As_Is()
     {
-        testing::internal::CaptureStdout();
+        Console_Capture capture;
         const int result = Change_Player_Meshes();
-        const std::string console = testing::internal::GetCapturedStdout();
+        const std::string console = capture.Text();
         EXPECT_EQ(result, 0);
         EXPECT_EQ(File_Buffer, nullptr);
         EXPECT_EQ(Search_Pos, 0);

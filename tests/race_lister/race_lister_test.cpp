@@ -2,6 +2,7 @@
 // taken, the rows and slots they fill, the regular groin meshes, the exact bytes of both
 // race lists and the race error log, and the console lines.
 #include "race_lister/race_lister.h"
+#include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
 #include "tools/tes3/tes3_builder.h"
@@ -94,21 +95,17 @@ protected:
     }
     // Writes the data-file list naming the given data files, each a "TES3" header followed
     // by the given bytes.
-    void Data_Files(const std::vector<std::pair<std::string, std::string>>& files)
+    void Data_Files(std::vector<std::pair<std::string, std::string>> files)
     {
-        std::vector<std::string> names;
-        for (const auto& [name, bytes] : files) {
-            names.push_back(name);
-            Write("Data Files/" + name, tes3::Header_Record(nullptr, 0) + bytes);
-        }
-        Write_Data_File_List(names);
+        for (auto& file : files) file.second = tes3::Header_Record(nullptr, 0) + file.second;
+        Write_Data_Files(files);
     }
     // Runs the worker; returns its console output.
     std::string Run()
     {
-        testing::internal::CaptureStdout();
+        Console_Capture capture;
         Build_Race_Lists();
-        return testing::internal::GetCapturedStdout();
+        return capture.Text();
     }
     std::string Run_On(const std::string& bytes)
     {

@@ -53,6 +53,16 @@ void Scratch_Game::Write_Data_File_List(const std::vector<std::string>& names) c
     Write("Vorel OXT Files/Vorel_Data_File_List.txt", list);
 }
 
+void Scratch_Game::Write_Data_Files(const std::vector<std::pair<std::string, std::string>>& files) const
+{
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : files) {
+        names.push_back(name);
+        if (!bytes.empty()) Write("Data Files/" + name, bytes);
+    }
+    Write_Data_File_List(names);
+}
+
 bool Scratch_Game::Exists(const std::string& relative_path) const { return fs::exists(Path(relative_path)); }
 
 void Scratch_Game::Remove(const std::string& relative_path) const

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Scratch_Game : public ::testing::Test {
@@ -21,6 +22,9 @@ protected:
     // Writes "Vorel OXT Files\Vorel_Data_File_List.txt" as the data-file lister does: the
     // count line, then the names in the order given, every line ended by CR LF.
     void Write_Data_File_List(const std::vector<std::string>& names) const;
+    // Writes the data files given by name and bytes in "Data Files" (one without bytes is
+    // left missing) and the data-file list naming them all, in the order given.
+    void Write_Data_Files(const std::vector<std::pair<std::string, std::string>>& files) const;
     void Remove(const std::string& relative_path) const;  // a file or a whole folder
     std::string Path(const std::string& relative_path) const { return root + "/" + relative_path; }
 

@@ -18,16 +18,10 @@ protected:
         Scratch_Game::SetUp();
         Enter();
     }
-    // Names the data files in list order and writes those given bytes; a name without
-    // bytes is left missing.
+    // The data files in list order, as Write_Data_Files takes them, read into the name table.
     void Data_Files(const std::vector<std::pair<std::string, std::string>>& files)
     {
-        std::vector<std::string> names;
-        for (const auto& [name, bytes] : files) {
-            names.push_back(name);
-            if (!bytes.empty()) Write("Data Files/" + name, bytes);
-        }
-        Write_Data_File_List(names);
+        Write_Data_Files(files);
         Read_Data_File_List();
     }
     std::string Buffer() const

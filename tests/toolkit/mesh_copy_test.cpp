@@ -1,6 +1,7 @@
 // The mesh copy: whole byte-for-byte copies over longer targets, the error-marker mesh in
 // place of a missing source with its console lines and copy error log entries, the
 // failures that are not reported, and a source that is the target itself.
+#include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
 
@@ -48,9 +49,9 @@ protected:
     std::string Copy(const std::string& source, const std::string& target = Target)
     {
         std::snprintf(source_slot, sizeof source_slot, "%s", source.c_str());
-        testing::internal::CaptureStdout();
+        Console_Capture capture;
         EXPECT_EQ(Copy_Mesh_File(source_slot, target.c_str()), 0);
-        return testing::internal::GetCapturedStdout();
+        return capture.Text();
     }
     std::string Log() const { return Read("Vorel OXT Files/Copy Errors.txt").value_or("<missing>"); }
     std::string Target_Bytes() const { return Read(Target_File).value_or("<missing>"); }
