@@ -59,6 +59,14 @@ void Write_Reversed_List(int count)
     Close_Text_Out(list);
 }
 
+// The game names its saves itself ("Kendo0000.ess"): a player who has not copied one to
+// "Saves\Vorel.ess" would otherwise see every later program find nothing, and not know why.
+void Report_No_Save()
+{
+    Print_Line("Error! '", Save_Path, "' is missing or empty");
+    Print_Line("Save the game, then copy the newest save file in 'Saves' to 'Vorel.ess'");
+}
+
 }  // namespace
 
 int Build_Data_File_List()
@@ -67,9 +75,13 @@ int Build_Data_File_List()
     Open_Text_Out(list, Data_File_List, 0);
     Load_File_Buffer(Save_Path);
     const int count = List_Save_Names(list);
-    Close_Text_Out(list);
-    Read_Back_Names();
-    Write_Reversed_List(count);
+    // A list that could not be written in the order of the save would be read back as
+    // whatever the file held before: the list is then left as it is, and said to be so.
+    if (Close_Text_Out(list) == 0) {
+        Read_Back_Names();
+        Write_Reversed_List(count);
+    }
+    if (Buffer_Byte(0) == -1) Report_No_Save();
     Print_Line();
     Print_Line("Done!");
     Print_Line("See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");

@@ -35,9 +35,9 @@ void Write_Mesh_List(Mesh_Run& run)
     Build_NPC_List_Path(path, run.census_name);
     run.rows = Rows_To_List(run.census_count, Read_NPC_List(path, run.census_count));
     Build_Mesh_List_Path(path, run.census_name);
-    Text_Out mesh_list;
-    Open_Text_Out(mesh_list, path, 0);
     Print_Line("Creating text file: ", path);
+    Text_Out mesh_list;
+    Open_Text_Out(mesh_list, path, 0);  // after the line that names it, so a failure follows it
     Print_Line();
     for (int row = 0; row < run.rows; ++row) {
         Resolve_Slot(run, Head_Column, row);
@@ -92,10 +92,12 @@ int Build_Mesh_Lists()
         Read_Census_Name(census, run.census_name);
         ++run.files_done;
     }
-    Print_Closing_Lines(run);
+    // Closed before the closing lines, so that a list or log that could not be written whole
+    // is said before them.
     Close_Text_Out(run.errors_log);
     Close_Text_In(census);
     Close_Text_Out(run.merged_list);
+    Print_Closing_Lines(run);
     Free_File_Buffer();
     return 0;
 }

@@ -13,10 +13,10 @@ void List_Data_File(Text_Out& census, const Text_Slot& list_name)
 {
     Path_Slot npc_list_path;
     Build_NPC_List_Path(npc_list_path, list_name);
-    Text_Out npc_list;
-    Open_Text_Out(npc_list, npc_list_path, 0);
     Print_Line();
     Print_Line("Creating text file: ", npc_list_path);
+    Text_Out npc_list;
+    Open_Text_Out(npc_list, npc_list_path, 0);  // after the line that names it, so a failure follows it
     Load_Data_File_Named(list_name);
     Write_Census_Line(census, list_name, Write_NPC_Records(npc_list));
     Close_Text_Out(npc_list);
@@ -34,11 +34,13 @@ int Build_NPC_Lists()
     Read_List_Line(data_files, list_name);  // the count line: the names themselves decide
     // A name counts only when its line end follows it: a last line without one is not listed.
     while (Read_List_Line(data_files, list_name), !data_files.at_end) List_Data_File(census, list_name);
+    // Closed before the closing lines, so that a census list that could not be written whole
+    // is said before them.
+    Close_Text_In(data_files);
+    Close_Text_Out(census);
     Print_Line();
     Print_Line("Done!");
     Print_Line("See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
-    Close_Text_In(data_files);
-    Close_Text_Out(census);
     Free_File_Buffer();
     Search_Pos = 0;
     return 0;

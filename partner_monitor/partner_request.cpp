@@ -17,12 +17,17 @@ constexpr int Race_Rest_Limit = 1500;
 // What the console says of a race search, by sex.
 struct Race_Lines {
     const char* changed;
+    const char* not_wholly_changed;  // some copies could not be written
+    const char* not_changed;         // none could
     const char* not_found;
 };
 
-constexpr Race_Lines Male_Race_Lines = {"Changed Vorel male mesh set to this mesh",
-                                        "in Vorel_MRace_List.txt! See the OXT Errors Log for details"};
+constexpr Race_Lines Male_Race_Lines = {
+    "Changed Vorel male mesh set to this mesh", "Could not wholly change Vorel male mesh set to this mesh",
+    "Could not change Vorel male mesh set to this mesh", "in Vorel_MRace_List.txt! See the OXT Errors Log for details"};
 constexpr Race_Lines Female_Race_Lines = {"Changed Vorel female mesh set to this mesh",
+                                          "Could not wholly change Vorel female mesh set to this mesh",
+                                          "Could not change Vorel female mesh set to this mesh",
                                           "in Vorel_FRace_List.txt! See the OXT Errors Log for details"};
 
 // The fields of the matching line of the merged list after its ID.
@@ -75,7 +80,7 @@ int Find_NPC_Line(Text_In& list, const char* id, NPC_Line& line)
 // copies its eleven body-part meshes over set, each as soon as it is read. Returns 0, or -1
 // when no line holds the race. An empty race counts as missing: it would otherwise match the
 // empty field read at the end of the list and put the error marker over every body part.
-int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set)
+int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set, Mesh_Set_Change& change)
 {
     if (race[0] == '\0') return -1;
     Rewind_Text_In(races);
@@ -86,7 +91,7 @@ int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set)
         if (Same_Field(field, length, race)) break;
         if (Skip_Line(races, skipped, Race_Rest_Limit) == 0) return -1;
     }
-    return Copy_Race_Row_Meshes(races, set, field);
+    return Copy_Race_Row_Meshes(races, set, field, change);
 }
 
 void Report_Race_Missing(const Race_Lines& lines, const char* id, const NPC_Line& line, Text_Out& errors)
@@ -110,13 +115,17 @@ void Change_Appearance(const char* id, NPC_Line& line, Text_Out& errors, Text_In
     const Race_Lines& lines = female ? Female_Race_Lines : Male_Race_Lines;
     Mesh_Set_Table set;
     Fill_Mesh_Set(set, female);
-    Copy_Mesh_File(line.head, set[Mesh_Set_Head]);
-    Copy_Mesh_File(line.hair, set[Mesh_Set_Hair]);
-    if (Copy_Race_Meshes(female ? female_races : male_races, line.race, set) == -1) {
+    Mesh_Set_Change change = {};
+    Copy_Into_Mesh_Set(line.head, set[Mesh_Set_Head], change);
+    Copy_Into_Mesh_Set(line.hair, set[Mesh_Set_Hair], change);
+    if (Copy_Race_Meshes(female ? female_races : male_races, line.race, set, change) == -1) {
         Report_Race_Missing(lines, id, line, errors);
         return;
     }
-    Print_Line(lines.changed);
+    if (change.failed == 0)
+        Print_Line(lines.changed);
+    else
+        Print_Line(change.written == 0 ? lines.not_changed : lines.not_wholly_changed);
     Print_Line();
 }
 
@@ -135,6 +144,8 @@ void Report_NPC_Missing(const char* id, Text_Out& errors)
 int Handle_Partner_Request(const char* id, Text_Out& errors, Text_In& male_races, Text_In& female_races,
                            Text_Slot& full_name)
 {
+    // Every request names the files that it could not write, though an earlier one did.
+    Forget_Unwritten_Files();
     Text_In list;
     Open_Text_In(list, Merged_NPC_List);
     NPC_Line line = {};

@@ -30,14 +30,22 @@ struct Sex_Lines {
     const char* race_list;
     const char* changed;
     const char* head_and_hair_only;
+    const char* not_wholly_changed;  // some copies could not be written
+    const char* not_changed;         // none could
 };
 
-constexpr Sex_Lines Male_Lines = {"male", Male_Race_List,
+constexpr Sex_Lines Male_Lines = {"male",
+                                  Male_Race_List,
                                   "Vorel male player meshes have been changed to this appearance & race",
-                                  "Only the head and hair of the Vorel male player meshes have been changed"};
-constexpr Sex_Lines Female_Lines = {"female", Female_Race_List,
+                                  "Only the head and hair of the Vorel male player meshes have been changed",
+                                  "Vorel male player meshes have not been wholly changed",
+                                  "Vorel male player meshes have not been changed"};
+constexpr Sex_Lines Female_Lines = {"female",
+                                    Female_Race_List,
                                     "Vorel female player meshes have been changed to this appearance & race",
-                                    "Only the head and hair of the Vorel female player meshes have been changed"};
+                                    "Only the head and hair of the Vorel female player meshes have been changed",
+                                    "Vorel female player meshes have not been wholly changed",
+                                    "Vorel female player meshes have not been changed"};
 
 // Prints the lines of one body part and fills mesh with its mesh path, or with the error-marker
 // mesh when no data file holds it. A part whose ID the save lacks is not looked up: an empty ID
@@ -68,7 +76,8 @@ void Skip_Race_Line(Text_In& list, Text_Slot& scratch)
 // Reads the race list from its first line for the first line that begins with race, exactly,
 // and copies its eleven body-part meshes over their targets, each as soon as it is read.
 // Returns 0, or -1 when no line holds the race (an empty race is held by none).
-int Copy_Race_Meshes(Text_In& list, const char* race, Mesh_Set_Table& targets, Text_Slot& scratch)
+int Copy_Race_Meshes(Text_In& list, const char* race, Mesh_Set_Table& targets, Text_Slot& scratch,
+                     Mesh_Set_Change& change)
 {
     if (race[0] == '\0') return -1;
     for (;;) {
@@ -78,20 +87,22 @@ int Copy_Race_Meshes(Text_In& list, const char* race, Mesh_Set_Table& targets, T
         if (std::strcmp(scratch, race) == 0) break;
         Skip_Race_Line(list, scratch);
     }
-    return Copy_Race_Row_Meshes(list, targets, scratch);
+    return Copy_Race_Row_Meshes(list, targets, scratch, change);
 }
 
-void Report_Race_Change(const Sex_Lines& sex, const char* race, int race_found)
+// The closing lines: what was changed, and no change that did not happen.
+void Report_Change(const Sex_Lines& sex, const char* race, int race_found, const Mesh_Set_Change& change)
 {
     Print_Line("Done!");
-    if (race_found != -1) {
-        Print_Line(sex.changed);
-        return;
+    if (race_found == -1) {
+        char line[2 * Text_Slot_Size];
+        std::snprintf(line, sizeof line, "Could not find race '%s' in '%s'", race, sex.race_list);
+        Print_Line(line);
     }
-    char line[2 * Text_Slot_Size];
-    std::snprintf(line, sizeof line, "Could not find race '%s' in '%s'", race, sex.race_list);
-    Print_Line(line);
-    Print_Line(sex.head_and_hair_only);
+    if (change.failed != 0)
+        Print_Line(change.written == 0 ? sex.not_changed : sex.not_wholly_changed);
+    else
+        Print_Line(race_found != -1 ? sex.changed : sex.head_and_hair_only);
 }
 
 // The player's sex and race on the console, then head, hair and race over the targets.
@@ -107,9 +118,11 @@ void Change_Mesh_Set(const Player_Record& player, Text_In& race_list, Mesh_Set_T
     Text_Slot scratch = {};
     Resolve_Body_Part(Head_Lines, player.head_id, head_mesh);
     Resolve_Body_Part(Hair_Lines, player.hair_id, hair_mesh);
-    Copy_Mesh_File(head_mesh, targets[Mesh_Set_Head]);
-    Copy_Mesh_File(hair_mesh, targets[Mesh_Set_Hair]);
-    Report_Race_Change(sex, player.race, Copy_Race_Meshes(race_list, player.race, targets, scratch));
+    Mesh_Set_Change change = {};
+    Copy_Into_Mesh_Set(head_mesh, targets[Mesh_Set_Head], change);
+    Copy_Into_Mesh_Set(hair_mesh, targets[Mesh_Set_Hair], change);
+    const int race_found = Copy_Race_Meshes(race_list, player.race, targets, scratch, change);
+    Report_Change(sex, player.race, race_found, change);
 }
 
 void Report_No_Player()

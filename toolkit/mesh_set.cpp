@@ -24,11 +24,20 @@ int Fill_Mesh_Set(Mesh_Set_Table& table, int female)
     return 0;
 }
 
-int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field)
+int Copy_Into_Mesh_Set(Text_Slot& source, const char* target, Mesh_Set_Change& change)
+{
+    if (Copy_Mesh_File(source, target) == 0)
+        ++change.written;
+    else
+        ++change.failed;
+    return 0;
+}
+
+int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field, Mesh_Set_Change& change)
 {
     for (int part = 0; part < Body_Part_Count; ++part) {
         Read_Race_Field(list, field);
-        Copy_Mesh_File(field, set[Mesh_Set_First_Body_Part + part]);
+        Copy_Into_Mesh_Set(field, set[Mesh_Set_First_Body_Part + part], change);
     }
     return 0;
 }

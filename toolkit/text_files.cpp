@@ -1,6 +1,6 @@
-// Text lists and logs as the programs keep them: CR LF on disk on every system, read
-// back as one line end, and fields read up to a one-character delimiter with a limit.
-// Also the read-open convention: a list that is missing in an existing folder is created.
+// Text lists and logs as the programs read them: CR LF on disk read back as one line end,
+// and fields read up to a one-character delimiter with a limit. Also the read-open
+// convention: a list that is missing in an existing folder is created.
 #include "toolkit/toolkit.h"
 
 #include "platform/platform.h"
@@ -85,40 +85,3 @@ int Read_Field(Text_In& in, char delimiter, char* out, int capacity)
 }
 
 int Read_Field(Text_In& in, char delimiter, Text_Slot& out) { return Read_Field(in, delimiter, out, Text_Slot_Size); }
-
-int Open_Text_Out(Text_Out& out, const char* path, int append)
-{
-    out.file = Os_Open_File(path, append ? "ab" : "wb");
-    return 0;
-}
-
-int Close_Text_Out(Text_Out& out)
-{
-    if (out.file != nullptr) std::fclose(out.file);
-    out.file = nullptr;
-    return 0;
-}
-
-int Write_Text(Text_Out& out, const char* text)
-{
-    if (out.file == nullptr) return 0;
-    while (*text != '\0') {
-        const char* line_end = std::strchr(text, '\n');
-        const size_t run = line_end != nullptr ? static_cast<size_t>(line_end - text) : std::strlen(text);
-        std::fwrite(text, 1, run, out.file);
-        if (line_end == nullptr) break;
-        std::fwrite("\r\n", 1, 2, out.file);
-        text = line_end + 1;
-    }
-    return 0;
-}
-
-int Write_Line(Text_Out& out, const char* first, const char* second, const char* third)
-{
-    Write_Text(out, first);
-    Write_Text(out, second);
-    Write_Text(out, third);
-    Write_Text(out, "\n");
-    if (out.file != nullptr) std::fflush(out.file);
-    return 0;
-}

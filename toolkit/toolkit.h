@@ -158,14 +158,27 @@ int Read_Field(Text_In& in, char delimiter, char* out, int capacity);
 int Read_Field(Text_In& in, char delimiter, Text_Slot& out);
 
 // A list or log written in text mode: every "\n" reaches the disk as CR LF.
+// A file that cannot be opened, or a write to it that fails, is said on the console once, by
+// Report_Unwritten_File; the program goes on without it.
 struct Text_Out {
-    std::FILE* file;
+    std::FILE* file;  // null when the file could not be opened
+    Path_Slot path;   // as given to the open, to name the file when it cannot be written
+    int failed;       // 1 once the file could not be opened or a write to it failed
 };
 
 int Open_Text_Out(Text_Out& out, const char* path, int append);  // truncates unless append
+// Opens a log for appending, created when missing. A log that cannot be opened is said only
+// when an entry is written to it: a log that has nothing to take has lost nothing.
+int Open_Log_For_Appending(Text_Out& log, const char* path);
+// The writes and the close answer 0, or -1 once anything meant for the file was lost.
 int Close_Text_Out(Text_Out& out);
 int Write_Text(Text_Out& out, const char* text);
 int Write_Line(Text_Out& out, const char* first, const char* second = "", const char* third = "");  // and flush
+
+// Prints "Error! Could not write file: " and path, unless that was said of path since the
+// last Forget_Unwritten_Files. Returns 1 when it printed, else 0.
+int Report_Unwritten_File(const char* path);
+int Forget_Unwritten_Files();
 
 // Prints the pieces as one console line, then a line end and a flush.
 int Print_Line(const char* first = "", const char* second = "", const char* third = "");
@@ -271,14 +284,24 @@ constexpr const char* Copy_Errors_Log = "Vorel OXT Files\\Copy Errors.txt";
 
 // Copies the source mesh whole over target. A missing source is reported on the console and
 // in the copy error log, source is set to the error-marker mesh and that is copied instead.
+// Returns 0, or -1 when the target could not be written, which is reported the same way.
 int Copy_Mesh_File(Text_Slot& source, const char* target);
 
 // Fills table with the thirteen mesh-set file names of one sex, in set order.
 int Fill_Mesh_Set(Mesh_Set_Table& table, int female);
 
+// What the copies of one change of the mesh set came to.
+struct Mesh_Set_Change {
+    int written;  // targets that now hold their mesh
+    int failed;   // targets that could not be written
+};
+
+// Copy_Mesh_File, counted in change.
+int Copy_Into_Mesh_Set(Text_Slot& source, const char* target, Mesh_Set_Change& change);
+
 // Reads the eleven body-part meshes that follow a race row's name in list and copies each over
 // its file of set as soon as it is read; field is the copies' source slot.
-int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field);
+int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field, Mesh_Set_Change& change);
 
 // ---------------------------------------------------------------- program end
 

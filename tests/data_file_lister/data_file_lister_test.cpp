@@ -1,6 +1,7 @@
 // The data-file lister's worker on saves built byte by byte: which "MAST" values become
 // names, their order in the list, the list's bytes and the console lines.
 #include "data_file_lister/data_file_lister.h"
+#include "tests/support/bound_user.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
@@ -16,6 +17,9 @@ using tes3::String_Subrecord;
 namespace {
 
 const std::string Closing = "\nDone!\nSee 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results\n";
+const std::string No_Save = "Error! 'Saves\\Vorel.ess' is missing or empty\n"
+                            "Save the game, then copy the newest save file in 'Saves' to 'Vorel.ess'\n";
+const std::string Unwritten_List = "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_List.txt\n";
 
 std::string Save_Naming(const std::vector<std::string>& masters)
 {
@@ -60,19 +64,40 @@ TEST_F(BuildDataFileList, ListsTheNamesLatestLoadedFirst)
 TEST_F(BuildDataFileList, SaveWithoutNamesGivesACountOfZero)
 {
     Write("Vorel OXT Files/Vorel_Data_File_List.txt", "2\r\nA.esm\r\nB.esm\r\n");
-    for (const std::string& save : {""s, "TES3 no names here"s, Save_Naming({})}) {
+    for (const std::string& save : {"TES3 no names here"s, Save_Naming({})}) {
         EXPECT_EQ(Run(save), Closing);
         EXPECT_EQ(List(), "0\r\n");
     }
 }
 
-TEST_F(BuildDataFileList, MissingSaveIsCreatedEmpty)
+// The game names its saves itself: a missing or empty "Saves\Vorel.ess" is said before the
+// closing lines, with what to do; the list is written as ever.
+TEST_F(BuildDataFileList, MissingOrEmptySaveIsSaidBeforeDone)
 {
-    Console_Capture capture;
-    Build_Data_File_List();
-    EXPECT_EQ(capture.Text(), Closing);
+    Write("Vorel OXT Files/Vorel_Data_File_List.txt", "2\r\nA.esm\r\nB.esm\r\n");
+    {
+        Console_Capture capture;
+        Build_Data_File_List();
+        EXPECT_EQ(capture.Text(), No_Save + Closing);
+    }
     EXPECT_EQ(List(), "0\r\n");
     EXPECT_EQ(Read("Saves/Vorel.ess"), ""s);
+    EXPECT_EQ(Run(""), No_Save + Closing);
+    Remove("Saves");
+    Console_Capture capture;
+    Build_Data_File_List();
+    EXPECT_EQ(capture.Text(), No_Save + Closing);
+}
+
+// A list that cannot be written is said once, and left as it was: never read back half
+// written, never reported as done without a word.
+TEST_F(BuildDataFileList, ListThatCannotBeWrittenIsSaidOnceAndLeftAsItWas)
+{
+    Write("Vorel OXT Files/Vorel_Data_File_List.txt", "1\r\nOld.esm\r\n");
+    As_Bound_User bound(root);
+    Make_Read_Only(Path("Vorel OXT Files/Vorel_Data_File_List.txt"));
+    EXPECT_EQ(Run(Save_Naming({"A.esm", "B.esp"})), Unwritten_List + Adding({"A.esm", "B.esp"}) + Closing);
+    EXPECT_EQ(List(), "1\r\nOld.esm\r\n");
 }
 
 TEST_F(BuildDataFileList, ValuesWithChildrenOrOver98CharactersAreSkipped)
@@ -137,9 +162,9 @@ TEST_F(BuildDataFileList, MoreNamesThanTheTableHoldsAreNotListed)
     EXPECT_EQ(lines, 276u);
 }
 
-TEST_F(BuildDataFileList, MissingCompanionFolderStillEnds)
+TEST_F(BuildDataFileList, MissingCompanionFolderIsSaidAndTheRunStillEnds)
 {
     Remove("Vorel OXT Files");
-    EXPECT_EQ(Run(Save_Naming({"A.esm"})), Adding({"A.esm"}) + Closing);
+    EXPECT_EQ(Run(Save_Naming({"A.esm"})), Unwritten_List + Adding({"A.esm"}) + Closing);
     EXPECT_FALSE(Exists("Vorel OXT Files"));
 }

@@ -2,6 +2,7 @@
 // resolution in place, one search per distinct ID and column, the error log, the mesh
 // lists and the merged list, and the progress lines with their numbers.
 #include "mesh_lister/mesh_lister.h"
+#include "tests/support/bound_user.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
@@ -237,16 +238,41 @@ TEST_F(BuildMeshLists, NoDataFilesStillPrintNumbers)
     }
 }
 
-TEST_F(BuildMeshLists, MissingMeshListsFolderStillFillsTheMergedList)
+TEST_F(BuildMeshLists, MissingMeshListsFolderIsSaidAndStillFillsTheMergedList)
 {
     Data_Files({"A.esp"});
     Data_File("A.esp", Body("h", "h.nif") + Body("k", "k.nif"));
     Census("A.esp*1\r\n");
     Npc_List("A", "a<h>k<r>0<A\r\n");
     Remove("Vorel OXT Files/Mesh Lists");
-    EXPECT_EQ(Run(), Creating("A") + Search("h", "0", "0") + Search("k", "50", "50") + Block_End + Closing);
+    const std::string mesh_list = "Vorel OXT Files\\Mesh Lists\\A Mesh List.txt";
+    EXPECT_EQ(Run(), "Creating text file: " + mesh_list + "\nError! Could not write file: " + mesh_list + "\n\n" +
+                         Search("h", "0", "0") + Search("k", "50", "50") + Block_End + Closing);
     EXPECT_EQ(Merged(), "a<Data Files\\Meshes\\h.nif>Data Files\\Meshes\\k.nif<r>0<A\r\n");
     EXPECT_FALSE(Exists("Vorel OXT Files/Mesh Lists"));
+}
+
+// Read-only lists and logs are said once each, before the closing lines; the run goes on.
+TEST_F(BuildMeshLists, ReadOnlyListsAndLogAreSaidOnceEachBeforeTheClosingLines)
+{
+    Data_Files({"A.esp"});
+    Data_File("A.esp", Body("k", "k.nif"));
+    Census("A.esp*2\r\n");
+    Npc_List("A", "a<h>k<r>0<A\r\nb<h>k<r>1<B\r\n");
+    for (const char* file : {"Vorel_NPC_List.txt", "Vorel OXT Files/NPC Errors.txt"}) Write(file, "old\r\n");
+    As_Bound_User bound(root);
+    Make_Read_Only(Path("Vorel_NPC_List.txt"));
+    Make_Read_Only(Path("Vorel OXT Files/NPC Errors.txt"));
+    Make_Read_Only(Path("Vorel OXT Files/Mesh Lists"));
+    const std::string mesh_list = "Vorel OXT Files\\Mesh Lists\\A Mesh List.txt";
+    EXPECT_EQ(Run(), "Error! Could not write file: Vorel OXT Files\\NPC Errors.txt\n"
+                     "Error! Could not write file: Vorel_NPC_List.txt\n"
+                     "Creating text file: " +
+                         mesh_list + "\nError! Could not write file: " + mesh_list + "\n\n" + Search("h", "0", "0") +
+                         Search("k", "50", "50") + Block_End + Closing + Miss_Lines);
+    EXPECT_EQ(Merged(), "old\r\n");
+    EXPECT_EQ(Errors(), "old\r\n");
+    EXPECT_FALSE(Exists("Vorel OXT Files/Mesh Lists/A Mesh List.txt"));
 }
 
 TEST_F(BuildMeshLists, ListPathsCutTheJoinedText)

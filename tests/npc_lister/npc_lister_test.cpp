@@ -2,6 +2,7 @@
 // test, the field windows, empty values and defaults, the female bit, the list paths, the
 // census list and the console lines.
 #include "npc_lister/npc_lister.h"
+#include "tests/support/bound_user.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
@@ -339,15 +340,41 @@ TEST_F(BuildNPCLists, MissingOrEmptyDataFileListListsNothing)
     EXPECT_EQ(Run(), Closing);
 }
 
-TEST_F(BuildNPCLists, MissingFoldersLoseTheFilesButNotTheRun)
+TEST_F(BuildNPCLists, MissingFoldersLoseTheFilesButNotTheRunAndAreSaid)
 {
     List({"A.esp"});
     Write("Data Files/A.esp", "TES3" + Npc_Record("a", "Alvor", "Nord", "h", "k", 0));
     Remove("Vorel OXT Files/NPC Lists");
-    EXPECT_EQ(Run(), "\nCreating text file: Vorel OXT Files\\NPC Lists\\A NPC List.txt\nAdding NPC: Alvor\n" + Closing);
+    const std::string npc_list = "Vorel OXT Files\\NPC Lists\\A NPC List.txt";
+    EXPECT_EQ(Run(), "\nCreating text file: " + npc_list + "\nError! Could not write file: " + npc_list +
+                         "\nAdding NPC: Alvor\n" + Closing);
     EXPECT_EQ(Census(), "A.esp*1\r\n");
     Remove("Vorel OXT Files");
-    EXPECT_EQ(Run(), Closing);
+    Forget_Unwritten_Files();
+    EXPECT_EQ(Run(), "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_Census_List.txt\n" + Closing);
+}
+
+// Read-only lists are said once each, before the closing lines; the run goes on.
+TEST_F(BuildNPCLists, ReadOnlyListsAreSaidOnceEach)
+{
+    List({"A.esp", "B.esp"});
+    Write("Data Files/A.esp", "TES3" + Npc_Record("a", "Alvor", "Nord", "h", "k", 0));
+    Write("Data Files/B.esp", "TES3" + Npc_Record("b", "Bera", "Nord", "h", "k", 1));
+    Write("Vorel OXT Files/NPC Lists/A NPC List.txt", "old\r\n");
+    Write("Vorel OXT Files/Vorel_Data_File_Census_List.txt", "old census\r\n");
+    As_Bound_User bound(root);
+    Make_Read_Only(Path("Vorel OXT Files/NPC Lists/A NPC List.txt"));
+    Make_Read_Only(Path("Vorel OXT Files/Vorel_Data_File_Census_List.txt"));
+    const std::string a_list = "Vorel OXT Files\\NPC Lists\\A NPC List.txt";
+    EXPECT_EQ(Run(), "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_Census_List.txt\n"
+                     "\nCreating text file: " +
+                         a_list + "\nError! Could not write file: " + a_list +
+                         "\nAdding NPC: Alvor\n\nCreating text file: Vorel OXT Files\\NPC Lists\\B NPC List.txt\n"
+                         "Adding NPC: Bera\n" +
+                         Closing);
+    EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/A NPC List.txt"), "old\r\n");
+    EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/B NPC List.txt"), "b<h>k<Nord>1<Bera\r\n"s);
+    EXPECT_EQ(Census(), "old census\r\n");
 }
 
 TEST_F(BuildNPCLists, SecondRunRewritesTheSameFiles)

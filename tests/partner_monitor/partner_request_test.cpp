@@ -3,7 +3,10 @@
 // console lines and log entries.
 #include "partner_monitor/partner_request.h"
 #include "tests/partner_monitor/partner_game.h"
+#include "tests/support/bound_user.h"
 #include "toolkit/toolkit.h"
+
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -317,4 +320,30 @@ TEST_F(PartnerRequest, ListsWrittenAnewDuringTheRunAreReadAtTheNextRequest)
     EXPECT_EQ(Request("m_hero"), 0);
     EXPECT_STREQ(full_name, "New");
     EXPECT_EQ(Set_Contents(false), Expected_Set("head_cat", "hair_cat", "redguard_m_"));
+}
+
+// Mesh-set files that cannot be written are said and logged at every request, and the closing
+// line never claims a change that did not happen.
+TEST_F(PartnerRequest, MeshSetFilesThatCannotBeWrittenAreNotClaimedChanged)
+{
+    Write_World();
+    As_Bound_User bound(root);
+    std::string blocks;
+    for (int slot = 0; slot < Mesh_Set_Size; ++slot) {
+        Make_Read_Only(Path(Set_Path(false, slot)));
+        std::string target = Set_Path(false, slot);
+        for (char& c : target)
+            if (c == '/') c = '\\';
+        blocks += "Error! Could not write file: " + target + "\nSee 'Vorel OXT Files\\Copy Errors.txt' for details\n\n";
+    }
+    for (int request = 0; request < 2; ++request) {
+        EXPECT_EQ(Request("m_hero"), 0);
+        EXPECT_EQ(console, Hero_Lines + blocks + "Could not change Vorel male mesh set to this mesh\n\n");
+    }
+    EXPECT_EQ(Set_Contents(false), Untouched_Set());
+    chmod(Path(Set_Path(false, 0)).c_str(), 0644);
+    EXPECT_EQ(Request("m_hero"), 0);
+    EXPECT_EQ(console.substr(console.rfind("See")), "See 'Vorel OXT Files\\Copy Errors.txt' for details\n\n"
+                                                    "Could not wholly change Vorel male mesh set to this mesh\n\n");
+    EXPECT_EQ(Set_Contents(false)[0], "head_hero");
 }

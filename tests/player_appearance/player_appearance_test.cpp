@@ -2,10 +2,13 @@
 // record is the player's, what is taken from it, the console lines, and which of the 26 mesh-set
 // files change into what.
 #include "player_appearance/player_appearance.h"
+#include "tests/support/bound_user.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
 #include "tools/tes3/tes3_builder.h"
+
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -60,6 +63,11 @@ std::vector<std::string> operator+(std::vector<std::string> first, const std::ve
 {
     first.insert(first.end(), second.begin(), second.end());
     return first;
+}
+
+std::vector<std::string> Write_Error(const std::string& target)
+{
+    return {"Error! Could not write file: " + target, "See 'Vorel OXT Files\\Copy Errors.txt' for details", ""};
 }
 
 std::vector<std::string> Copy_Error(const std::string& source)
@@ -181,6 +189,36 @@ TEST_F(ChangePlayerMeshes, MalePlayerGetsHeadHairAndRaceOverTheMaleSet)
     Expect_Set(0, Set_Of("head", "hair", "de"));
     Expect_Untouched(1);
     EXPECT_EQ(Copy_Errors(), "");
+}
+
+// A mesh-set file that cannot be written is said, logged, and never claimed changed: the
+// closing line says the set was not changed, or not wholly.
+TEST_F(ChangePlayerMeshes, MeshSetFilesThatCannotBeWrittenAreNotClaimedChanged)
+{
+    Write(Male_Race_List, Race_Line("Dark Elf", "de"));
+    const std::string save = Npc_Record("player", "Hero", "Dark Elf", "b_head", "b_hair", 0);
+    const std::vector<std::string> lines = Dark_Elf_Lines("male");
+    std::vector<std::string> none_written = lines;
+    std::string log;
+    As_Bound_User bound(root);
+    for (int slot = 0; slot < Mesh_Set_Size; ++slot) {
+        Make_Read_Only(Path(Set_File(0, slot)));
+        const std::string target = "Data Files\\Meshes\\Vorel\\Vorel_Male1_"s + Set_Words[slot] + "0.NIF";
+        none_written = none_written + Write_Error(target);
+        const std::string source =
+            slot < 2 ? Mesh_Path(slot == 0 ? "head" : "hair") : Mesh_Path("de_"s + Part_Words[slot - 2]);
+        log += "Could not write file: " + target + "\r\nWith file: " + source + "\r\n\r\n";
+    }
+    EXPECT_EQ(Run(save), Console_Lines(none_written + std::vector<std::string>{
+                                                          "Done!", "Vorel male player meshes have not been changed"}));
+    Expect_Untouched(0);
+    EXPECT_EQ(Copy_Errors(), log);
+    // One file that can be written: the set is changed, but not wholly.
+    Write("Vorel OXT Files/Copy Errors.txt", "");
+    chmod(Path(Set_File(0, 12)).c_str(), 0644);
+    const std::string console = Run(save);
+    EXPECT_EQ(console.substr(console.rfind("Done!")), "Done!\nVorel male player meshes have not been wholly changed\n");
+    EXPECT_EQ(Read(Set_File(0, 12)), Mesh_Bytes("de_upperleg"));
 }
 
 TEST_F(ChangePlayerMeshes, FemalePlayerGetsTheFemaleSetAndTheMaleListIsOnlyCreated)

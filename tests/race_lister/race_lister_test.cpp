@@ -2,6 +2,7 @@
 // taken, the rows and slots they fill, the regular groin meshes, the exact bytes of both
 // race lists and the race error log, and the console lines.
 #include "race_lister/race_lister.h"
+#include "tests/support/bound_user.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
@@ -21,6 +22,7 @@ const std::string Closing = "Done!\nSee the Vorel Race List text files for resul
 const std::string Closing_With_Misses = Closing + "Meshes for some race body parts could not be found!\n"
                                                   "See 'Vorel OXT Files\\Race Errors.txt' for details\n";
 const std::string Marker = "Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
+const std::string Unwritten_Log = "Error! Could not write file: Vorel OXT Files\\Race Errors.txt\n";
 const char* const Part_Words[] = {"Neck",     "Chest", "Groin", "Hands", "Wrist",   "Forearm",
                                   "Upperarm", "Foot",  "Ankle", "Knee",  "Upperleg"};
 
@@ -368,21 +370,36 @@ TEST_F(BuildRaceLists, CountOutsideTheNameTableNeverReadsBeyondIt)
     EXPECT_EQ(Run(), Closing);
 }
 
-TEST_F(BuildRaceLists, MissingCompanionFolderGivesNoScanButEmptyLists)
+TEST_F(BuildRaceLists, MissingCompanionFolderGivesNoScanButEmptyListsAndIsSaid)
 {
     Remove("Vorel OXT Files");
-    EXPECT_EQ(Run(), Closing);
+    EXPECT_EQ(Run(), Unwritten_Log + Closing);
     EXPECT_EQ(Male(), "");
     EXPECT_EQ(Female(), "");
     EXPECT_FALSE(Exists("Vorel OXT Files"));
 }
 
-TEST_F(BuildRaceLists, LogThatCannotBeOpenedLosesItsEntriesOnly)
+TEST_F(BuildRaceLists, LogThatCannotBeOpenedLosesItsEntriesOnlyAndIsSaid)
 {
     std::filesystem::create_directories(Path("Vorel OXT Files/Race Errors.txt"));
-    EXPECT_EQ(Run_On(Body_Record("a", "a.nif", "Alpha", 2, 0)), Adding("Male", "Alpha") + Closing_With_Misses);
+    EXPECT_EQ(Run_On(Body_Record("a", "a.nif", "Alpha", 2, 0)),
+              Adding("Male", "Alpha") + Unwritten_Log + Closing_With_Misses);
     EXPECT_EQ(Male(), Line("Alpha", {Mesh("a.nif")}));
     EXPECT_EQ(Female(), "");
+}
+
+TEST_F(BuildRaceLists, ReadOnlyListsAreSaidOnceEachAndKeepWhatTheyHeld)
+{
+    Data_Files({{"Only.esp", Body_Record("a", "a.nif", "Alpha", 2, 0)}});
+    Write("Vorel_MRace_List.txt", "old*\r\n");
+    Write("Vorel_FRace_List.txt", "old*\r\n");
+    As_Bound_User bound(root);
+    Make_Read_Only(Path("Vorel_MRace_List.txt"));
+    Make_Read_Only(Path("Vorel_FRace_List.txt"));
+    EXPECT_EQ(Run(), Adding("Male", "Alpha") + "Error! Could not write file: Vorel_MRace_List.txt\n" +
+                         "Error! Could not write file: Vorel_FRace_List.txt\n" + Closing_With_Misses);
+    EXPECT_EQ(Male(), "old*\r\n");
+    EXPECT_EQ(Female(), "old*\r\n");
 }
 
 // ---------------------------------------------------------------- malformed data

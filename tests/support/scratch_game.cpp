@@ -1,6 +1,8 @@
 // The scratch game folder of the tests.
 #include "tests/support/scratch_game.h"
 
+#include "toolkit/toolkit.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -19,6 +21,7 @@ void Scratch_Game::SetUp()
                                "Vorel OXT Files/Mesh Lists"})
         fs::create_directories(Path(folder));
     previous_directory = fs::current_path().string();
+    Forget_Unwritten_Files();  // what an earlier test in this process could not write
 }
 
 void Scratch_Game::TearDown()

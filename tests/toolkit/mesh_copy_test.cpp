@@ -1,6 +1,7 @@
 // The mesh copy: whole byte-for-byte copies over longer targets, the error-marker mesh in
-// place of a missing source with its console lines and copy error log entries, the
-// failures that are not reported, and a source that is the target itself.
+// place of a missing source with its console lines and copy error log entries, targets that
+// cannot be written, and a source that is the target itself.
+#include "tests/support/bound_user.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
@@ -35,6 +36,16 @@ std::string Miss_Entry(const std::string& source, const std::string& target)
     return "Could not find file: " + source + "\r\nTo replace file: " + target + "\r\n\r\n";
 }
 
+std::string Unwritten_Lines(const std::string& target)
+{
+    return "Error! Could not write file: " + target + "\nSee 'Vorel OXT Files\\Copy Errors.txt' for details\n\n";
+}
+
+std::string Unwritten_Entry(const std::string& source, const std::string& target)
+{
+    return "Could not write file: " + target + "\r\nWith file: " + source + "\r\n\r\n";
+}
+
 }  // namespace
 
 class CopyMeshFile : public Scratch_Game {
@@ -50,9 +61,10 @@ protected:
     {
         std::snprintf(source_slot, sizeof source_slot, "%s", source.c_str());
         Console_Capture capture;
-        EXPECT_EQ(Copy_Mesh_File(source_slot, target.c_str()), 0);
+        result = Copy_Mesh_File(source_slot, target.c_str());
         return capture.Text();
     }
+    int result = -2;
     std::string Log() const { return Read("Vorel OXT Files/Copy Errors.txt").value_or("<missing>"); }
     std::string Target_Bytes() const { return Read(Target_File).value_or("<missing>"); }
     Text_Slot source_slot = {};
@@ -67,6 +79,7 @@ TEST_F(CopyMeshFile, CopiesEveryByteOverALongerTarget)
         Write("Data Files/Meshes/b/neck.nif", mesh);
         Write(Target_File, std::string(400000, 'x'));
         EXPECT_EQ(Copy("Data Files\\Meshes\\b\\neck.nif"), "");
+        EXPECT_EQ(result, 0);
         EXPECT_EQ(Target_Bytes(), mesh);
         EXPECT_STREQ(source_slot, "Data Files\\Meshes\\b\\neck.nif");
         EXPECT_EQ(Read("Data Files/Meshes/b/neck.nif"), mesh);
@@ -135,27 +148,74 @@ TEST_F(CopyMeshFile, FolderAsSourceIsNotReportedAndLeavesTheTargetEmpty)
     EXPECT_STREQ(source_slot, "Data Files\\Meshes");
 }
 
-TEST_F(CopyMeshFile, MissingTargetFolderWritesNothingAndReportsNothing)
+// A target that cannot be written is never a copy made: the copy answers -1, says so once
+// per file, and logs it, whatever the cause.
+TEST_F(CopyMeshFile, TargetThatCannotBeWrittenIsSaidAndLogged)
 {
-    Write("Data Files/Meshes/found.nif", "found");
-    EXPECT_EQ(Copy("Data Files\\Meshes\\found.nif", "Data Files\\Meshes\\Nowhere\\x.nif"), "");
-    EXPECT_FALSE(Exists("Data Files/Meshes/Nowhere"));
-    EXPECT_EQ(Read("Data Files/Meshes/found.nif"), "found"s);
-    EXPECT_EQ(Log(), "");
-    // A miss is still reported and logged.
-    EXPECT_EQ(Copy("gone.nif", "Nowhere\\x.nif"), Miss_Lines("gone.nif"));
-    EXPECT_EQ(Log(), Miss_Entry("gone.nif", "Nowhere\\x.nif"));
+    const std::string source = "Data Files\\Meshes\\found.nif";
+    struct Case {
+        const char* what;
+        void (*prepare)(const std::string& target_path);
+    };
+    const Case cases[] = {
+        {"a read-only file", [](const std::string& path) { Make_Read_Only(path); }},
+        {"a folder in its place",
+         [](const std::string& path) {
+             std::filesystem::remove(path);
+             std::filesystem::create_directory(path);
+         }},
+        {"a full disk",
+         [](const std::string& path) {
+             std::filesystem::remove(path);
+             std::filesystem::create_symlink("/dev/full", path);
+         }},
+        {"a missing folder",
+         [](const std::string& path) { std::filesystem::remove_all(std::filesystem::path(path).parent_path()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write("Data Files/Meshes/found.nif", "found");
+        Write(Target_File, "old");
+        Write("Vorel OXT Files/Copy Errors.txt", "");
+        As_Bound_User bound(root);
+        c.prepare(Path(Target_File));
+        EXPECT_EQ(Copy(source), Unwritten_Lines(Target));
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(Log(), Unwritten_Entry(source, Target));
+        // Said once per file, logged every time.
+        EXPECT_EQ(Copy(source), "");
+        EXPECT_EQ(Log(), Unwritten_Entry(source, Target) + Unwritten_Entry(source, Target));
+        Forget_Unwritten_Files();
+        std::filesystem::remove_all(Path("Data Files/Meshes/Vorel"));
+        std::filesystem::create_directories(Path("Data Files/Meshes/Vorel"));
+        Write("Data Files/Meshes/Vorel/Vorel_Error_Marker.nif", Marker_Bytes);
+    }
+}
+
+TEST_F(CopyMeshFile, MissingSourceAndUnwritableTargetGiveBothBlocks)
+{
+    EXPECT_EQ(Copy("gone.nif", "Nowhere\\x.nif"), Miss_Lines("gone.nif") + Unwritten_Lines("Nowhere\\x.nif"));
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(Log(), Miss_Entry("gone.nif", "Nowhere\\x.nif") +
+                         Unwritten_Entry("Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif", "Nowhere\\x.nif"));
+    EXPECT_FALSE(Exists("Nowhere"));
     EXPECT_EQ(Read("Data Files/Meshes/Vorel/Vorel_Error_Marker.nif"), Marker_Bytes);
 }
 
-TEST_F(CopyMeshFile, MissingCompanionFolderLosesOnlyTheLogEntry)
+// Without the companion folder every copy is made; an entry meant for the log is lost, and
+// that is said once.
+TEST_F(CopyMeshFile, MissingCompanionFolderLosesOnlyTheLogEntries)
 {
     Remove("Vorel OXT Files");
     Write("Data Files/Meshes/found.nif", "found");
     EXPECT_EQ(Copy("Data Files\\Meshes\\found.nif"), "");
+    EXPECT_EQ(result, 0);
     EXPECT_EQ(Target_Bytes(), "found");
-    EXPECT_EQ(Copy("gone.nif"), Miss_Lines("gone.nif"));
+    EXPECT_EQ(Copy("gone.nif"),
+              Miss_Lines("gone.nif") + "Error! Could not write file: Vorel OXT Files\\Copy Errors.txt\n");
+    EXPECT_EQ(result, 0);
     EXPECT_EQ(Target_Bytes(), Marker_Bytes);
+    EXPECT_EQ(Copy("gone.nif"), Miss_Lines("gone.nif"));
     EXPECT_FALSE(Exists("Vorel OXT Files"));
 }
 
