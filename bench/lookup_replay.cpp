@@ -24,11 +24,9 @@ void Add_Once(std::vector<Lookup>& lookups, Column_Memo& memo, const char* id)
 }
 
 // The lookups of one census line with NPCs: head then hair, row after row.
-void Add_Data_File(std::vector<Lookup>& lookups, const Text_Slot& census_name, int census_count)
+void Add_Data_File(std::vector<Lookup>& lookups, const Path_Slot& npc_list_path, int census_count)
 {
-    Path_Slot path;
-    Build_NPC_List_Path(path, census_name);
-    const int lines = Read_NPC_List(path, census_count);
+    const int lines = Read_NPC_List(npc_list_path, census_count);
     const int rows = std::max(0, std::min(census_count, lines));
     Column_Memo heads;
     Column_Memo hairs;
@@ -46,11 +44,16 @@ std::vector<Lookup> Mesh_Lister_Lookups()
     Read_Data_File_List();
     Text_In census;
     Open_Text_In(census, Census_List);
+    static Named_Lists named;  // too large for a stack
+    named.count = 0;
     Text_Slot name;
     Read_Census_Name(census, name);
     while (!census.at_end) {
         const int census_count = Read_Census_Count(census);
-        if (census_count != 0) Add_Data_File(lookups, name, census_count);
+        Path_Slot npc_list;
+        Path_Slot mesh_list;
+        Name_Data_File_Lists(named, name, npc_list, mesh_list);
+        if (census_count != 0) Add_Data_File(lookups, npc_list, census_count);
         Read_Census_Name(census, name);
     }
     Close_Text_In(census);

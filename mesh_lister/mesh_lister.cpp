@@ -8,6 +8,8 @@
 
 namespace {
 
+Named_Lists Lists_Named;  // the lists of the run so far, too large for a stack
+
 constexpr const char* NPC_Errors_Log = "Vorel OXT Files\\NPC Errors.txt";
 constexpr const char* Block_End = "======================================";
 
@@ -29,15 +31,12 @@ int Rows_To_List(int census_count, int lines_read)
     return rows > 0 ? rows : 0;
 }
 
-void Write_Mesh_List(Mesh_Run& run)
+void Write_Mesh_List(Mesh_Run& run, const Path_Slot& npc_list_path, const Path_Slot& mesh_list_path)
 {
-    Path_Slot path;
-    Build_NPC_List_Path(path, run.census_name);
-    run.rows = Rows_To_List(run.census_count, Read_NPC_List(path, run.census_count));
-    Build_Mesh_List_Path(path, run.census_name);
-    Print_Line("Creating text file: ", path);
+    run.rows = Rows_To_List(run.census_count, Read_NPC_List(npc_list_path, run.census_count));
+    Print_Line("Creating text file: ", mesh_list_path);
     Text_Out mesh_list;
-    Open_Text_Out(mesh_list, path, 0);  // after the line that names it, so a failure follows it
+    Open_Text_Out(mesh_list, mesh_list_path, 0);  // after the line that names it, so a failure follows it
     Print_Line();
     for (int row = 0; row < run.rows; ++row) {
         Resolve_Slot(run, Head_Column, row);
@@ -55,11 +54,15 @@ void List_Census_Line(Mesh_Run& run, Text_In& census)
 {
     run.slots_resolved = 0;
     run.census_count = Read_Census_Count(census);
+    // Every census line is named, with NPCs or without, as the NPC lister named its lists.
+    Path_Slot npc_list_path;
+    Path_Slot mesh_list_path;
+    Name_Data_File_Lists(Lists_Named, run.census_name, npc_list_path, mesh_list_path);
     if (run.census_count == 0) {
         Print_Line("No NPC's in data file: ", run.census_name);
         Print_Line();
     } else {
-        Write_Mesh_List(run);
+        Write_Mesh_List(run, npc_list_path, mesh_list_path);
     }
     Print_Line(Block_End);
     Print_Line();
@@ -79,6 +82,7 @@ void Print_Closing_Lines(const Mesh_Run& run)
 int Build_Mesh_Lists()
 {
     Mesh_Run run = {};
+    Lists_Named.count = 0;
     Open_Text_Out(run.errors_log, NPC_Errors_Log, 0);
     Open_Text_Out(run.merged_list, Merged_NPC_List, 0);
     Read_Data_File_List();

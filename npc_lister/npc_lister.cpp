@@ -8,11 +8,14 @@
 
 namespace {
 
+Named_Lists Lists_Named;  // the NPC lists of the run so far, too large for a stack
+
 // One data file's turn: its NPC list, the scan of the data file, its census line.
 void List_Data_File(Text_Out& census, const Text_Slot& list_name)
 {
     Path_Slot npc_list_path;
-    Build_NPC_List_Path(npc_list_path, list_name);
+    Path_Slot mesh_list_path;
+    Name_Data_File_Lists(Lists_Named, list_name, npc_list_path, mesh_list_path);
     Print_Line();
     Print_Line("Creating text file: ", npc_list_path);
     Text_Out npc_list;
@@ -26,6 +29,7 @@ void List_Data_File(Text_Out& census, const Text_Slot& list_name)
 
 int Build_NPC_Lists()
 {
+    Lists_Named.count = 0;
     Text_Out census;
     Open_Text_Out(census, Census_List, 0);
     Text_In data_files;

@@ -1,6 +1,6 @@
 // The formats of the lists that pass between the programs: the census line, the NPC line and
 // the race row, each written and read here and nowhere else, the count that heads the data-file
-// list, and the paths of the per-data-file lists. Touches no process-wide state.
+// list, and the names of the per-data-file lists. Touches no process-wide state.
 #include "toolkit/toolkit.h"
 
 #include <climits>
@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int Count_Text_Size = 16;  // an int in decimal, its sign and a NUL
+constexpr const char* NPC_List_Suffix = " NPC List.txt";
+constexpr const char* Mesh_List_Suffix = " Mesh List.txt";
 
 // The decimal digits of count, as the lists carry it.
 void Count_Text(char (&text)[Count_Text_Size], int count) { std::snprintf(text, sizeof text, "%d", count); }
@@ -23,6 +25,26 @@ int Build_List_Path(Path_Slot& out, const char* folder, const char* name, const 
     length = length >= 4 ? length - 4 : 0;
     Join_Text(out + length, Path_Slot_Size - static_cast<int>(length), suffix);
     return 0;
+}
+
+// Names and paths compared as the file systems of the game compare them: 'a' to 'z' and
+// 'A' to 'Z' alike.
+bool Same_Without_Case(const char* first, const char* second)
+{
+    for (;; ++first, ++second) {
+        const char a = (*first >= 'a' && *first <= 'z') ? static_cast<char>(*first - 'a' + 'A') : *first;
+        const char b = (*second >= 'a' && *second <= 'z') ? static_cast<char>(*second - 'a' + 'A') : *second;
+        if (a != b) return false;
+        if (a == '\0') return true;
+    }
+}
+
+// True when the NPC list path of name would be that of another data file named earlier.
+bool Taken_By_Another(const Named_Lists& named, const char* name, const Path_Slot& npc_list)
+{
+    for (int i = 0; i < named.count; ++i)
+        if (!Same_Without_Case(named.names[i], name) && Same_Without_Case(named.npc_lists[i], npc_list)) return true;
+    return false;
 }
 
 }  // namespace
@@ -110,12 +132,19 @@ int Write_Race_Row(Text_Out& list, const char* const (&fields)[Race_Row_Slots])
 
 int Read_Race_Field(Text_In& list, Text_Slot& field) { return Read_Field(list, Race_Field_End, field); }
 
-int Build_NPC_List_Path(Path_Slot& out, const char* data_file_name)
+int Name_Data_File_Lists(Named_Lists& named, const char* data_file_name, Path_Slot& npc_list, Path_Slot& mesh_list)
 {
-    return Build_List_Path(out, NPC_Lists_Folder, data_file_name, " NPC List.txt");
-}
-
-int Build_Mesh_List_Path(Path_Slot& out, const char* data_file_name)
-{
-    return Build_List_Path(out, Mesh_Lists_Folder, data_file_name, " Mesh List.txt");
+    Build_List_Path(npc_list, NPC_Lists_Folder, data_file_name, NPC_List_Suffix);
+    if (Taken_By_Another(named, data_file_name, npc_list)) {
+        Join_Text(npc_list, Path_Slot_Size, NPC_Lists_Folder, data_file_name, NPC_List_Suffix);
+        Join_Text(mesh_list, Path_Slot_Size, Mesh_Lists_Folder, data_file_name, Mesh_List_Suffix);
+    } else {
+        Build_List_Path(mesh_list, Mesh_Lists_Folder, data_file_name, Mesh_List_Suffix);
+    }
+    if (named.count < Max_Data_Files) {
+        Copy_To_Slot(named.names[named.count], data_file_name);
+        Join_Text(named.npc_lists[named.count], Path_Slot_Size, npc_list);
+        ++named.count;
+    }
+    return 0;
 }

@@ -234,10 +234,21 @@ int Read_NPC_Fields(Text_In& list, Text_Slot& head, Text_Slot& hair, Text_Slot& 
 int Write_Race_Row(Text_Out& list, const char* const (&fields)[Race_Row_Slots]);
 int Read_Race_Field(Text_In& list, Text_Slot& field);  // returns the characters stored
 
-// The NPC list and the mesh list of a data file: the folder joined with the data file's name,
-// the last four characters of the joined text dropped, then " NPC List.txt" or " Mesh List.txt".
-int Build_NPC_List_Path(Path_Slot& out, const char* data_file_name);
-int Build_Mesh_List_Path(Path_Slot& out, const char* data_file_name);
+// The lists that a run has named so far, in data-file list order: each data file's name and
+// its NPC list. The first 275 are kept; a list named after them is named by the plain rule.
+struct Named_Lists {
+    Text_Slot names[Max_Data_Files];
+    Path_Slot npc_lists[Max_Data_Files];
+    int count;
+};
+
+// The NPC list and the mesh list of the run's next data file: the folder joined with the data
+// file's name, the last four characters of the joined text dropped (for "Pair.esp", the name
+// without its extension), then " NPC List.txt" or " Mesh List.txt". A data file whose NPC list
+// would take the name of another data file's list named earlier in the run keeps its whole
+// name instead ("Pair.esm NPC List.txt" after "Pair.esp"), so that each has a list of its own.
+// Letter case tells no two names apart, as on the game's file systems.
+int Name_Data_File_Lists(Named_Lists& named, const char* data_file_name, Path_Slot& npc_list, Path_Slot& mesh_list);
 
 // ---------------------------------------------------------------- data-file list and body-part lookup
 

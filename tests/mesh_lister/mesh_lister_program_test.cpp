@@ -54,3 +54,32 @@ TEST_F(MeshListerProgram, ResolvesTheNPCListsOfThePipeline)
               "Could not find mesh for head body part : vorel_b_head_missing\r\nUsed by NPC: Lost Wanderer\r\n"
               "NPC's ID: vorel_lost\r\nNPC's data file: Vorel.esp\r\n\r\n"s);
 }
+
+// A master and a plugin with one base name each keep their own lists, and the merged list
+// holds the NPCs of both, in the order of the data-file list.
+TEST_F(MeshListerProgram, MasterAndPluginWithOneBaseNameKeepListsOfTheirOwn)
+{
+    const std::string masters[] = {"Pair.esm", "Pair.esp"};
+    Write("Saves/Vorel.ess", tes3::Header_Record(masters, 2));
+    Write("Data Files/Pair.esm", tes3::Header_Record(nullptr, 0) + Body_Record("h", "h.nif", "Nord", 0, 0) +
+                                     Body_Record("k", "k.nif", "Nord", 1, 0) +
+                                     Npc_Record("master_npc", "From The Master", "Nord", "h", "k", 0));
+    Write("Data Files/Pair.esp",
+          tes3::Header_Record(masters, 1) + Npc_Record("plugin_npc", "From The Plugin", "Nord", "h", "k", 1));
+    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    const std::string npc_console =
+        Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
+    EXPECT_EQ(npc_console, "\nCreating text file: Vorel OXT Files\\NPC Lists\\Pair NPC List.txt\n"
+                           "Adding NPC: From The Plugin\n"
+                           "\nCreating text file: Vorel OXT Files\\NPC Lists\\Pair.esm NPC List.txt\n"
+                           "Adding NPC: From The Master\n"
+                           "\nDone!\nSee the text files in the 'Vorel OXT Files\\NPC Lists' folder for results\n");
+    Run_Program("mesh-lister", root, "See the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results");
+    const std::string plugin =
+        "plugin_npc<Data Files\\Meshes\\h.nif>Data Files\\Meshes\\k.nif<Nord>1<From The Plugin\r\n";
+    const std::string master =
+        "master_npc<Data Files\\Meshes\\h.nif>Data Files\\Meshes\\k.nif<Nord>0<From The Master\r\n";
+    EXPECT_EQ(Read("Vorel OXT Files/Mesh Lists/Pair Mesh List.txt"), plugin);
+    EXPECT_EQ(Read("Vorel OXT Files/Mesh Lists/Pair.esm Mesh List.txt"), master);
+    EXPECT_EQ(Read("Vorel_NPC_List.txt"), plugin + master);
+}

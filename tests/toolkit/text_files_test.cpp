@@ -109,38 +109,3 @@ TEST_F(TextFiles, WrittenLineEndsAreCrLfOnDisk)
     Close_Text_Out(out);
     EXPECT_EQ(Read("Vorel OXT Files/Log.txt"), "a\r\nbcde\r\n\r\nmore\r\n"s);
 }
-
-TEST(ParseInt, ReadsAsAtoiDoesWithoutOverflow)
-{
-    struct Case {
-        const char* text;
-        int value;
-    };
-    const Case cases[] = {{"3", 3},
-                          {"  42xyz", 42},
-                          {"-7", -7},
-                          {"+8", 8},
-                          {"", 0},
-                          {"abc", 0},
-                          {"\t12", 12},
-                          {"- 3", 0},
-                          {"0012", 12},
-                          {"99999999999", 2147483647},
-                          {"-99999999999", -2147483647 - 1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(Parse_Int(c.text), c.value);
-    }
-}
-
-TEST(BuildListPath, CutsTheLastFourCharactersOfTheJoinedText)
-{
-    Path_Slot path;
-    Build_NPC_List_Path(path, "Morrowind.esm");
-    EXPECT_STREQ(path, "Vorel OXT Files\\NPC Lists\\Morrowind NPC List.txt");
-    Build_NPC_List_Path(path, "ab");
-    EXPECT_STREQ(path, "Vorel OXT Files\\NPC List NPC List.txt");
-    const std::string long_name = std::string(94, 'n') + ".esp";
-    Build_Mesh_List_Path(path, long_name.c_str());
-    EXPECT_EQ(std::string(path), "Vorel OXT Files\\Mesh Lists\\" + std::string(94, 'n') + " Mesh List.txt");
-}
