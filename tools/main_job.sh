@@ -15,21 +15,8 @@ cd sample-game
 
 # The programs never exit: each is ended once its closing line is on the console.
 run_until() {
-    local program=$1 closing=$2 log
-    log=$(mktemp)
-    echo "================ $program"
-    "$bin/${program//-/_}/$program" >"$log" 2>&1 &
-    local pid=$! waited=0
-    until grep -qF -- "$closing" "$log"; do
-        sleep 0.1
-        waited=$((waited + 1))
-        if [ $waited -gt 300 ]; then echo "(no closing line after 30 s)"; break; fi
-    done
-    sleep 0.3  # the lines that may follow the closing line
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    cat "$log"
-    rm -f "$log"
+    echo "================ $1"
+    "$bin/tools/program_run/run-until" "$bin/${1//-/_}/$1" "$2" || true
 }
 
 show() {
@@ -39,47 +26,37 @@ show() {
     done
 }
 
-run_until data-file-lister "for results"
+run_until data-file-lister "See 'Vorel OXT Files\Vorel_Data_File_List.txt' for results"
 show "Vorel OXT Files/Vorel_Data_File_List.txt"
-if [ -x "$bin/npc_lister/npc-lister" ]; then
-    run_until npc-lister "for results"
-    show "Vorel OXT Files/Vorel_Data_File_Census_List.txt" "Vorel OXT Files/NPC Lists/"*.txt
-fi
-if [ -x "$bin/mesh_lister/mesh-lister" ]; then
-    run_until mesh-lister "for results"
-    show Vorel_NPC_List.txt "Vorel OXT Files/NPC Errors.txt"
-fi
-if [ -x "$bin/race_lister/race-lister" ]; then
-    run_until race-lister "for results"
-    show Vorel_MRace_List.txt Vorel_FRace_List.txt "Vorel OXT Files/Race Errors.txt"
-fi
-if [ -x "$bin/player_appearance/player-appearance" ]; then
-    run_until player-appearance "have been changed to this appearance & race"
-    echo "---- the male mesh set now holds:"
-    for mesh in "Data Files/Meshes/Vorel/Vorel_Male1_"*0.NIF; do
-        printf '%-52s %s\n' "${mesh##*/}" "$(tail -c +18 "$mesh" | tr -d '\n')"
-    done
-fi
-if [ -x "$bin/partner_monitor/partner-monitor" ]; then
-    echo "================ partner-monitor"
-    log=$(mktemp)
-    "$bin/partner_monitor/partner-monitor" >"$log" 2>&1 &
-    pid=$!
-    sleep 1
-    # The game side's request: marker, one byte, the NPC's ID, nine bytes.
-    printf '>\000vorel_ilmeni123456789' >"Data Files/MWSE/Vorel_Partner.bin"
-    for _ in $(seq 1 50); do
-        grep -q "Your current lover is" "Data Files/MWSE/Vorel_Partner_Name.bin" 2>/dev/null && break
-        sleep 0.1
-    done
-    sleep 0.6
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    cat "$log"
-    rm -f "$log"
-    echo "---- answer: $(tr -d '\000' <"Data Files/MWSE/Vorel_Partner_Name.bin")"
-    echo "---- the female mesh set now holds:"
-    for mesh in "Data Files/Meshes/Vorel/Vorel_Fem1_"*0.NIF; do
-        printf '%-52s %s\n' "${mesh##*/}" "$(tail -c +18 "$mesh" | tr -d '\n')"
-    done
-fi
+run_until npc-lister "See the text files in the 'Vorel OXT Files\NPC Lists' folder for results"
+show "Vorel OXT Files/Vorel_Data_File_Census_List.txt" "Vorel OXT Files/NPC Lists/"*.txt
+run_until mesh-lister "See the text files in the 'Vorel OXT Files\Mesh Lists' folder for results"
+show Vorel_NPC_List.txt "Vorel OXT Files/NPC Errors.txt"
+run_until race-lister "See the Vorel Race List text files for results"
+show Vorel_MRace_List.txt Vorel_FRace_List.txt "Vorel OXT Files/Race Errors.txt"
+run_until player-appearance "Vorel male player meshes have been changed to this appearance & race"
+echo "---- the male mesh set now holds:"
+for mesh in "Data Files/Meshes/Vorel/Vorel_Male1_"*0.NIF; do
+    printf '%-52s %s\n' "${mesh##*/}" "$(tail -c +18 "$mesh" | tr -d '\n')"
+done
+echo "================ partner-monitor"
+log=$(mktemp)
+"$bin/partner_monitor/partner-monitor" >"$log" 2>&1 &
+pid=$!
+sleep 1
+# The game side's request: marker, one byte, the NPC's ID, nine bytes.
+printf '>\000vorel_ilmeni123456789' >"Data Files/MWSE/Vorel_Partner.bin"
+for _ in $(seq 1 50); do
+    grep -q "Your current lover is" "Data Files/MWSE/Vorel_Partner_Name.bin" 2>/dev/null && break
+    sleep 0.1
+done
+sleep 0.6
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+cat "$log"
+rm -f "$log"
+echo "---- answer: $(tr -d '\000' <"Data Files/MWSE/Vorel_Partner_Name.bin")"
+echo "---- the female mesh set now holds:"
+for mesh in "Data Files/Meshes/Vorel/Vorel_Fem1_"*0.NIF; do
+    printf '%-52s %s\n' "${mesh##*/}" "$(tail -c +18 "$mesh" | tr -d '\n')"
+done

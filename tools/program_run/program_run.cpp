@@ -1,0 +1,124 @@
+// The run of a program through fork and exec, its standard output on a pipe read with
+// polling reads and time-outs, and its end with SIGKILL and wait4.
+#include "tools/program_run/program_run.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+
+namespace {
+
+constexpr uid_t Bound_User = 65534;  // "nobody"
+constexpr gid_t Bound_Group = 65534;
+
+// In the child, between fork and exec: only calls that are safe there.
+[[noreturn]] void Exec(const std::vector<std::string>& command, const Command_Options& options, int pipe_ends[2])
+{
+    setpgid(0, 0);
+    dup2(pipe_ends[1], STDOUT_FILENO);
+    close(pipe_ends[0]);
+    close(pipe_ends[1]);
+    if (options.quiet) {
+        const int nowhere = open("/dev/null", O_WRONLY);
+        dup2(nowhere, STDERR_FILENO);
+    }
+    if (chdir(options.folder.c_str()) != 0) _exit(127);
+    if (options.bound_user && geteuid() == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(Bound_Group) != 0 || setuid(Bound_User) != 0) _exit(127);
+    }
+    std::vector<char*> arguments;
+    for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
+    arguments.push_back(nullptr);
+    execv(arguments[0], arguments.data());
+    _exit(127);
+}
+
+void Append_Output(Program_Process& process, const char* bytes, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        const char c = bytes[i];
+        if (process.pending_cr && c != '\n') process.console += '\r';
+        process.pending_cr = c == '\r';
+        if (!process.pending_cr) process.console += c;
+    }
+}
+
+} // namespace
+
+bool Start_Command(Program_Process& process, const std::vector<std::string>& command, const Command_Options& options)
+{
+    if (command.empty()) return false;
+    int pipe_ends[2];
+    if (pipe(pipe_ends) != 0) return false;
+    const pid_t pid = fork();
+    if (pid < 0) {
+        close(pipe_ends[0]);
+        close(pipe_ends[1]);
+        return false;
+    }
+    if (pid == 0) Exec(command, options, pipe_ends);
+    close(pipe_ends[1]);
+    process.pid = pid;
+    process.output = pipe_ends[0];
+    process.console.clear();
+    process.pending_cr = false;
+    return true;
+}
+
+bool Wait_For_Console(Program_Process& process, const std::string& text, double timeout_seconds)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::duration<double>(timeout_seconds);
+    while (process.console.find(text) == std::string::npos) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0 || process.output < 0) return false;
+        pollfd ready{process.output, POLLIN, 0};
+        if (poll(&ready, 1, static_cast<int>(left)) <= 0) continue;
+        char bytes[65536];
+        const ssize_t got = read(process.output, bytes, sizeof bytes);
+        if (got <= 0) return process.console.find(text) != std::string::npos;
+        Append_Output(process, bytes, static_cast<size_t>(got));
+    }
+    return true;
+}
+
+void Drain_Console(Program_Process& process)
+{
+    pollfd ready{process.output, POLLIN, 0};
+    char bytes[65536];
+    while (process.output >= 0 && poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN) != 0) {
+        const ssize_t got = read(process.output, bytes, sizeof bytes);
+        if (got <= 0) break;
+        Append_Output(process, bytes, static_cast<size_t>(got));
+    }
+}
+
+void Stop_Program(Program_Process& process, rusage* usage)
+{
+    if (process.pid > 0) {
+        kill(-process.pid, SIGKILL);
+        kill(process.pid, SIGKILL);
+        int status = 0;
+        rusage counted = {};
+        wait4(process.pid, &status, 0, &counted);
+        if (usage != nullptr) *usage = counted;
+    }
+    if (process.output >= 0) close(process.output);
+    process.pid = -1;
+    process.output = -1;
+}
+
+// The process's current system call, from /proc: clock_nanosleep (230) or nanosleep (35).
+bool Is_Sleeping(pid_t pid)
+{
+    std::ifstream state("/proc/" + std::to_string(pid) + "/syscall");
+    long number = -1;
+    state >> number;
+    return number == 230 || number == 35;
+}
