@@ -1,6 +1,6 @@
 // The partner exchange: the monitor's start-up, its endless loop of passes and the answers it
-// writes. Byte 0 of the partner file is the only coordination with the game side, so the
-// monitor writes it through at once and never leaves a marker waiting in a stream buffer.
+// writes. Byte 0 of the partner file is the only coordination with the game side: the monitor
+// writes it through at once, and marks a request answered only while the file still holds it.
 #include "partner_monitor/partner_monitor.h"
 
 #include "partner_monitor/partner_request.h"
@@ -15,11 +15,21 @@ constexpr int Initialise_Marker = '^';
 constexpr int Request_Marker = '>';
 constexpr int Answered_Marker = '<';
 
-constexpr long ID_Offset = 2;
-constexpr long Bytes_Around_ID = 11;  // the marker, the byte after it and the last nine bytes
+constexpr int ID_Offset = 2;
+constexpr int Bytes_Around_ID = 11;  // the marker, the byte after it and the last nine bytes
+constexpr int Longest_Request = Bytes_Around_ID + Text_Slot_Chars;  // with an ID of 99 bytes
 
 constexpr const char* Not_Found_Answer = "AN ERROR OCCURRED CHANGING YOUR LOVER - CHOOSE A DIFFERENT NPC";
 constexpr const char* Found_Answer = "Your current lover is ";
+
+// What the monitor keeps of the request it serves, however long the partner file: its length
+// and its first bytes, which hold every byte the ID is read from. A file with the same length
+// and first bytes asks for the same ID.
+struct Request_Bytes {
+    int length;  // -1 when it cannot be told
+    int kept;    // how many of the file's first bytes are in first
+    char first[Longest_Request];
+};
 
 // Opens the partner file for reading and writing, creating it empty when it is missing in an
 // existing folder and never truncating it. Unbuffered, so that every pass reads the file as
@@ -60,22 +70,31 @@ int Partner_Length(std::FILE* partner)
     return length > INT_MAX ? INT_MAX : static_cast<int>(length);
 }
 
-// Reads the request's ID: the bytes from offset 2 up to the file's last nine, at least one.
-// A longer ID is cut at 99 bytes, as every field is; a file that ends before offset 2, or
-// before the ID's last byte, gives the bytes that are there (none: an empty ID).
-void Read_Request_ID(std::FILE* partner, Text_Slot& id)
+// Reads the partner file's length and first bytes as they are now.
+void Read_Request_Bytes(std::FILE* partner, Request_Bytes& request)
 {
-    const int length = Partner_Length(partner);
-    long count = static_cast<long>(length) - Bytes_Around_ID;
+    request.length = Partner_Length(partner);
+    Rewind_Partner_File(partner);
+    request.kept = static_cast<int>(std::fread(request.first, 1, sizeof request.first, partner));
+}
+
+// 1 when both hold the same length and first bytes, else 0.
+int Same_Request(const Request_Bytes& a, const Request_Bytes& b)
+{
+    return a.length == b.length && a.kept == b.kept && std::memcmp(a.first, b.first, static_cast<size_t>(a.kept)) == 0;
+}
+
+// The request's ID: the bytes from offset 2 up to the file's last nine, at least one. A
+// longer ID is cut at 99 bytes, as every field is; a file that ends before offset 2, or
+// before the ID's last byte, gives the bytes that are there (none: an empty ID).
+void Request_ID(const Request_Bytes& request, Text_Slot& id)
+{
+    int count = request.length - Bytes_Around_ID;
     if (count < 1) count = 1;
     if (count > Text_Slot_Chars) count = Text_Slot_Chars;
     std::memset(id, 0, sizeof id);
-    if (std::fseek(partner, ID_Offset, SEEK_SET) != 0) return;
-    for (long taken = 0; taken < count; ++taken) {
-        const int c = std::fgetc(partner);
-        if (c == EOF) break;
-        id[taken] = static_cast<char>(c);
-    }
+    for (int taken = 0; taken < count && ID_Offset + taken < request.kept; ++taken)
+        id[taken] = request.first[ID_Offset + taken];
 }
 
 // Writes the answer and its NUL from offset 0 of the name file, which is never shortened.
@@ -102,16 +121,28 @@ void Answer_Initialisation(Monitor_Streams& streams)
     Print_Line();
 }
 
+// Marks the served request answered, unless the game side has written the partner file since
+// the monitor read it: a new request's ">" must stay for the next pass, and "<" beside the
+// answer to an older request would hand the game the wrong NPC's name.
+void Mark_Answered(std::FILE* partner, const Request_Bytes& served)
+{
+    Request_Bytes now;
+    Read_Request_Bytes(partner, now);
+    if (Same_Request(now, served)) Write_Marker(partner, Answered_Marker);
+}
+
 // Serves the waiting request; the answer is complete in the name file before "<" appears.
 void Serve_Request(Monitor_Streams& streams)
 {
+    Request_Bytes request;
+    Read_Request_Bytes(streams.partner, request);
     Text_Slot id;
-    Read_Request_ID(streams.partner, id);
+    Request_ID(request, id);
     Print_Line("Searching for NPC ID: ", id);
     Text_Slot full_name = {};
     const int found = Handle_Partner_Request(id, streams.errors, streams.male_races, streams.female_races, full_name);
     Write_Answer(streams.name, found, full_name);
-    Write_Marker(streams.partner, Answered_Marker);
+    Mark_Answered(streams.partner, request);
     Print_Line("Monitoring Morrowind...");
     Print_Line();
 }

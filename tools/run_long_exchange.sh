@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the partner monitor's long exchange: the built program beside a game-side stand-in
-# that makes a few hundred seeded requests and checks every answer and the mesh set after it.
+# that makes a few hundred seeded requests, replaces about one in four with the next while it
+# is served, and checks every answer and the mesh set after it. Ends with a line of figures.
 # Usage: tools/run_long_exchange.sh [--wine] [requests, default 300] [seed, default 7]
 set -euo pipefail
 cd "$(dirname "$0")/.."

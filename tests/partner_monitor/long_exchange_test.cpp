@@ -1,8 +1,9 @@
 // The partner-monitor program under a long exchange with the game side's stand-in: a few
 // hundred requests, seeded and so reproducible, for NPCs that are listed and IDs that are
-// not, with "^" and ">" markers, idle markers in between and new bytes around every ID.
-// After each answer the name file, the error log, the console and the 13 files of the
-// requested sex (and the other sex's, untouched) are checked against a model of the world.
+// not, with "^" and ">" markers, idle markers in between, new bytes around every ID, and some
+// requests replaced by the next a few ms after the monitor announced them. After each answer
+// the name file, the error log, the console and the 13 files of the requested sex (and the
+// other sex's, untouched) are checked against a model of the world.
 // Takes minutes: not part of the default test run (tools/run_long_exchange.sh runs it).
 #include "tests/partner_monitor/game_side.h"
 #include "tests/partner_monitor/partner_game.h"
@@ -11,6 +12,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -26,6 +28,11 @@ constexpr unsigned Default_Seed = 7;
 constexpr int World_NPCs = 24;
 constexpr int Missing_Head_NPC = 5;    // its head mesh is not on disk: the error marker replaces it
 constexpr int Idle_Marker_Every = 25;  // one step in this many writes a marker the monitor leaves alone
+constexpr int Replaced_One_In = 4;     // about one request in this many is replaced while served
+
+// The longest wait between "Searching for NPC ID" and the replacing request: about the time
+// a request of the world's large merged list takes to serve.
+int Replace_Delay_Ms() { return Running_Under_Wine() ? 60 : 10; }
 
 const std::string Error_Marker_Bytes = "marker";
 const std::string Not_Found_Answer = "AN ERROR OCCURRED CHANGING YOUR LOVER - CHOOSE A DIFFERENT NPC";
@@ -82,8 +89,9 @@ protected:
         Partner_Game::TearDown();
     }
 
-    // The NPCs of the merged list, their meshes and both race lists (one body part of the
-    // female Nord is missing on disk). A second line for npc_0 comes last and is never used.
+    // The NPCs of the merged list, behind the lines of a large game, their meshes and both race
+    // lists (one body part of the female Nord is missing on disk). A second line for npc_0
+    // comes last and is never used.
     void Write_Long_World()
     {
         std::string merged;
@@ -97,7 +105,7 @@ protected:
             npcs.push_back(npc);
         }
         merged += NPC_Line("npc_0", Source_Mesh("nobody"), Source_Mesh("nobody"), "Nord", "1", "Second Line");
-        Write("Vorel_NPC_List.txt", merged);
+        Write("Vorel_NPC_List.txt", Filler_NPC_Lines(Large_Game_NPCs) + merged);
         for (const char* prefix : {"nord_m_", "redguard_m_", "nord_f_", "breton_f_"}) Write_Race_Sources(prefix);
         Remove("Data Files/Meshes/src/nord_f_Knee.nif");
         Write("Vorel_MRace_List.txt", Race_Line("Redguard", "redguard_m_") + Race_Line("Nord", "nord_m_"));
@@ -144,7 +152,8 @@ protected:
     }
 
     // What a served request must print, log, answer and leave in the set, applied to the model.
-    void Expect_Request(const std::string& id)
+    // Returns the answer the game reads.
+    std::string Expect_Request(const std::string& id)
     {
         console += Searching_Lines(id);
         const World_NPC* npc = Listed(id);
@@ -159,6 +168,7 @@ protected:
         }
         console += Monitoring_Lines;
         name_file = Overwritten(name_file, answer + '\0');
+        return answer;
     }
 
     void Expect_Appearance(const World_NPC& npc)
@@ -208,18 +218,41 @@ protected:
         Check_World(step, "(idle)");
     }
 
+    // Writes a request for id with either marker and bytes other than previous; an
+    // initialisation's lines go into the model. Returns the bytes written.
+    std::string Send_Request(const std::string& id, const std::string& previous)
+    {
+        const char marker = Pick(5) == 0 ? '^' : '>';
+        std::string bytes = Partner_Bytes(marker, id);
+        while (bytes == previous) bytes = Partner_Bytes(marker, id);
+        Game_Side_Write(root, bytes);
+        if (marker == '^') console += "Program initialised...\n\n" + Monitoring_Lines;
+        return bytes;
+    }
+
+    // The game side writes its next request a few ms after the monitor announced the one in
+    // the file: both are served, one after the other. Returns the bytes of the next request.
+    std::string Replace_While_Served(int step, std::string& id, const std::string& bytes)
+    {
+        const bool announced = Wait_For_Console(process, console + Searching_Lines(id), Program_Timeout());
+        EXPECT_TRUE(announced) << "step " << step << ": " << id << " never served";
+        Expect_Request(id);
+        std::this_thread::sleep_for(std::chrono::milliseconds(Pick(Replace_Delay_Ms() + 1)));
+        ++replaced;
+        if (Game_Side_Marker(root) == '>') ++replaced_while_served;
+        id = Random_ID();
+        return Send_Request(id, bytes);
+    }
+
     void Request_Step(int step)
     {
-        const std::string id = Random_ID();
-        const char marker = Pick(5) == 0 ? '^' : '>';
-        const std::string bytes = Partner_Bytes(marker, id);
-        Game_Side_Write(root, bytes);
+        std::string id = Random_ID();
+        std::string bytes = Send_Request(id, "");
+        if (Pick(Replaced_One_In) == 0) bytes = Replace_While_Served(step, id, bytes);
+        const std::string answer = Expect_Request(id);
         ASSERT_TRUE(Game_Side_Wait_For_Answered(root, Program_Timeout())) << "step " << step << ": no answer to " << id;
-        if (marker == '^') {
-            console += "Program initialised...\n\n";
-            console += Monitoring_Lines;
-        }
-        Expect_Request(id);
+        // "<" stands beside the answer to the last request written, and to no older one.
+        EXPECT_EQ(Game_Side_Answer(root), answer) << "step " << step;
         Check_World(step, id);
         std::string answered = bytes;
         answered[0] = '<';
@@ -232,6 +265,8 @@ protected:
     std::string console = "Monitoring Morrowind...\n";
     std::string name_file;
     std::string log;
+    int replaced = 0;
+    int replaced_while_served = 0;  // byte 0 still ">" when the next request was written
     Program_Process process;
 };
 
@@ -246,4 +281,6 @@ TEST_F(PartnerMonitorLongExchange, AnswersEveryRequestOfALongExchange)
     }
     // The monitor is still there and still polling: no crash along the way.
     EXPECT_EQ(waitpid(process.pid, nullptr, WNOHANG), 0);
+    std::printf("%d requests, %d replaced a few ms after \"Searching for NPC ID\", %d of them before \"<\"\n", requests,
+                replaced, replaced_while_served);
 }

@@ -1,13 +1,20 @@
 // The monitor's start-up and single passes in process, with the game side's stand-in writing
-// the partner file between passes: the markers, the ID's bytes, the answers in the name file,
-// and a loop that no content of the partner file can stop.
+// the partner file between passes and while a request is served: the markers, the ID's bytes,
+// the answers in the name file, and a loop that no content of the partner file can stop.
 #include "partner_monitor/partner_monitor.h"
 #include "tests/partner_monitor/game_side.h"
 #include "tests/partner_monitor/partner_game.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace std::string_literals;
@@ -28,6 +35,24 @@ std::string Hero_Request()
     return Searching_Lines("m_hero") +
            Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") + Changed_Lines(false) +
            Monitoring_Lines;
+}
+
+std::string Lady_Request()
+{
+    return Searching_Lines("f_lady") +
+           Found_Lines(Lady_Name, Source_Mesh("head_lady"), Source_Mesh("hair_lady"), "Nord") + Changed_Lines(true) +
+           Monitoring_Lines;
+}
+
+// Opens the writing end of the pipe at path once a reader has opened it; -1 on time-out.
+int Open_Pipe_When_Read(const std::string& path)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    int pipe = -1;
+    while ((pipe = open(path.c_str(), O_WRONLY | O_NONBLOCK)) < 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (pipe >= 0) fcntl(pipe, F_SETFL, 0);
+    return pipe;
 }
 
 }  // namespace
@@ -63,6 +88,31 @@ protected:
         testing::internal::CaptureStdout();
         Run_Monitor_Pass(streams);
         return testing::internal::GetCapturedStdout();
+    }
+    // One pass during which the game side writes replacement into the partner file after the
+    // monitor has read the request there. The merged NPC list, which the monitor opens only
+    // after that read, is a pipe for this pass: the stand-in writes the partner file once the
+    // monitor has opened the list, and only then hands over the list's lines.
+    std::string Pass_Replaced_By(const std::string& replacement)
+    {
+        const std::string lines = Read("Vorel_NPC_List.txt").value_or("");
+        Remove("Vorel_NPC_List.txt");
+        EXPECT_EQ(mkfifo(Path("Vorel_NPC_List.txt").c_str(), 0644), 0);
+        std::atomic<bool> replaced = false;
+        std::thread game_side([&] {
+            const int list = Open_Pipe_When_Read(Path("Vorel_NPC_List.txt"));
+            if (list < 0) return;
+            Game_Side_Write(root, replacement);
+            replaced = true;
+            replaced = write(list, lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
+            close(list);
+        });
+        const std::string console = Pass();
+        game_side.join();
+        EXPECT_TRUE(replaced) << "the monitor never read the merged NPC list";
+        Remove("Vorel_NPC_List.txt");
+        Write("Vorel_NPC_List.txt", lines);
+        return console;
     }
     std::string Partner() const { return Read("Data Files/MWSE/Vorel_Partner.bin").value_or("<missing>"); }
     std::string Name_File() const { return Read("Data Files/MWSE/Vorel_Partner_Name.bin").value_or("<missing>"); }
@@ -119,6 +169,78 @@ TEST_F(MonitorPass, AnswerAndMarkerAreInTheFilesWhenThePassEndsSoTheNextRequestI
     EXPECT_EQ(Game_Side_Answer(root), "Your current lover is " + Lady_Name);
     EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
     EXPECT_EQ(Pass(), "");
+}
+
+// The game side writes the partner file while the monitor serves the request it read there.
+// The answer still goes into the name file, but byte 0 becomes "<" only when the file holds
+// the served request's bytes: whatever else the game side wrote stays for the next passes,
+// so "<" never stands beside the answer to a request older than the last one written.
+TEST_F(MonitorPass, PartnerFileWrittenWhileARequestIsServedIsLeftToTheNextPass)
+{
+    struct Case {
+        const char* what;
+        std::string written;  // what the game side writes while "m_hero" is served
+        std::string left;     // the partner file when that pass ends
+        std::string next;     // the console of the two passes after it
+        std::string last;     // the partner file after them
+    };
+    const std::string served = ">xm_hero123456789";
+    const std::vector<Case> cases = {
+        {"the same bytes again", served, "<xm_hero123456789", "", "<xm_hero123456789"},
+        {"a new request", ">xf_lady123456789", ">xf_lady123456789", Lady_Request(), "<xf_lady123456789"},
+        {"a new initialisation", "^xf_lady123456789", "^xf_lady123456789", Initialised + Lady_Request(),
+         "<xf_lady123456789"},
+        {"the same ID, other bytes around it", ">ym_hero987654321", ">ym_hero987654321", Hero_Request(),
+         "<ym_hero987654321"},
+        {"the same ID, a longer file", ">xm_hero1234567890", ">xm_hero1234567890", Unknown_Request("m_hero1"),
+         "<xm_hero1234567890"},
+        {"an idle marker", "zxm_hero123456789", "zxm_hero123456789", "", "zxm_hero123456789"},
+        {"nothing yet: the file just emptied", "", "", "", ""},
+    };
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Game_Side_Write(root, served);
+        EXPECT_EQ(Pass_Replaced_By(c.written), Hero_Request());
+        EXPECT_EQ(Partner(), c.left);
+        EXPECT_EQ(Game_Side_Answer(root), "Your current lover is Hero Man");
+        std::string next = Pass();
+        next += Pass();
+        EXPECT_EQ(next, c.next);
+        EXPECT_EQ(Partner(), c.last);
+    }
+    EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
+}
+
+// However long the partner file, the monitor keeps only its length and as many first bytes
+// as the longest request has: every byte the ID is read from. A file that differs from the
+// served one only further on asks for the same ID, and the answer given is its answer.
+TEST_F(MonitorPass, LongPartnerFileIsToldApartByItsLengthAndFirstBytes)
+{
+    const std::string served = ">x" + std::string(5000, 'q');
+    const std::string unknown = Unknown_Request(std::string(99, 'q'));
+    struct Case {
+        const char* what;
+        std::string written;
+        std::string next;
+    };
+    std::string other_id = served;
+    other_id[100] = 'r';
+    std::string further_on = served;
+    further_on[110] = 'r';
+    const std::vector<Case> cases = {
+        {"one byte shorter", served.substr(0, served.size() - 1), unknown},
+        {"the ID's last byte changed", other_id, Unknown_Request(std::string(98, 'q') + "r")},
+        {"a byte after the longest request changed", further_on, ""},
+    };
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Game_Side_Write(root, served);
+        EXPECT_EQ(Pass_Replaced_By(c.written), unknown);
+        EXPECT_EQ(Pass(), c.next);
+        EXPECT_EQ(Partner(), Overwritten(c.written, "<"));
+    }
 }
 
 TEST_F(MonitorPass, IdIsTheBytesFromOffsetTwoUpToTheLastNine)

@@ -28,6 +28,15 @@ std::string NPC_Line(const std::string& id, const std::string& head, const std::
     return id + "<" + head + ">" + hair + "<" + race + ">" + sex + "<" + name + "\r\n";
 }
 
+std::string Filler_NPC_Lines(int count)
+{
+    std::string lines;
+    for (int k = 0; k < count; ++k)
+        lines += NPC_Line("filler_" + std::to_string(k), Source_Mesh("head_filler"), Source_Mesh("hair_filler"), "Nord",
+                          "0", "Filler Person " + std::to_string(k));
+    return lines;
+}
+
 std::string Source_Mesh(const std::string& name) { return "Data Files\\Meshes\\src\\" + name + ".nif"; }
 
 std::string Race_Line(const std::string& race, const std::string& prefix)

@@ -14,6 +14,13 @@ extern const char* const Body_Part_Words[11];
 std::string NPC_Line(const std::string& id, const std::string& head, const std::string& hair, const std::string& race,
                      const std::string& sex, const std::string& name);
 
+// Merged NPC list lines of NPCs that no request asks for ("filler_0" on), to go ahead of a
+// world's own: with the list of a large game, looking a request up takes long enough that the
+// game side can write its next request while the monitor still serves one (natively some ms,
+// under Wine some tens of ms).
+std::string Filler_NPC_Lines(int count);
+constexpr int Large_Game_NPCs = 20000;
+
 // The list path of the source mesh "Data Files\Meshes\src\<name>.nif".
 std::string Source_Mesh(const std::string& name);
 

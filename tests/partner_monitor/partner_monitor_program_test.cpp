@@ -88,6 +88,78 @@ TEST_F(PartnerMonitorProgram, AnswersTheGameSideThroughAWholeExchange)
               NPC_Missing_Entry("nobody") + Race_Missing_Entry("Khajiit", "Lost Cat", "m_cat"));
 }
 
+namespace {
+
+// The world's NPCs as a request for each of them shows on the console.
+struct World_NPC {
+    const char* id;
+    const char* name;
+    const char* race;
+    bool female;
+};
+const World_NPC Hero = {"m_hero", "Hero Man", "Nord", false};
+const World_NPC Lady = {"f_lady", "Lady Aldara of the Very Long Name from Ebonheart", "Nord", true};
+const World_NPC Cat = {"m_cat", "Lost Cat", "Khajiit", false};
+
+// Head and hair source of a world NPC: "head_hero" for "m_hero".
+std::string World_Mesh(const char* part, const World_NPC& npc) { return part + std::string(npc.id).substr(1); }
+
+std::string Served_Lines(const World_NPC& npc)
+{
+    const std::string race = npc.race;
+    const std::string result = race == "Nord" ? Changed_Lines(npc.female) : Race_Missing_Lines(race, npc.female);
+    return Searching_Lines(npc.id) +
+           Found_Lines(npc.name, Source_Mesh(World_Mesh("head", npc)), Source_Mesh(World_Mesh("hair", npc)), race) +
+           result + Monitoring_Lines;
+}
+
+// A request replaced by another some ms after the monitor announced it.
+struct Replaced_Request {
+    int delay_ms;
+    const World_NPC* first;
+    const World_NPC* second;
+};
+
+}  // namespace
+
+// The game side may write its next request while the monitor still serves the one before, a
+// few ms after "Searching for NPC ID": byte 0 must not become "<" until the answer to that
+// newer request is in the name file, and the newer request is served on the next pass. The
+// delays straddle the time a request takes to serve, natively and under Wine.
+TEST_F(PartnerMonitorProgram, RequestWrittenWhileAnotherIsServedIsServedNext)
+{
+    Write_World();
+    Write("Vorel_NPC_List.txt", Filler_NPC_Lines(Large_Game_NPCs) + Read("Vorel_NPC_List.txt").value_or(""));
+    ASSERT_EQ(Lady.name, Lady_Name);
+    // The first delays fall within the serving of the request before; the last outlast it.
+    const std::vector<Replaced_Request> rounds =
+        Running_Under_Wine() ? std::vector<Replaced_Request>{{30, &Hero, &Lady}, {30, &Lady, &Cat},  {0, &Cat, &Hero},
+                                                             {10, &Hero, &Lady}, {60, &Lady, &Hero}, {300, &Hero, &Cat}}
+                             : std::vector<Replaced_Request>{{2, &Hero, &Lady}, {2, &Lady, &Cat},   {0, &Cat, &Hero},
+                                                             {5, &Hero, &Lady}, {30, &Lady, &Hero}, {300, &Hero, &Cat}};
+    ASSERT_TRUE(Start_Program(process, "partner-monitor", root));
+    std::string console = "Monitoring Morrowind...\n";
+    ASSERT_TRUE(Wait_For_Console(process, console, Program_Timeout()));
+    for (const Replaced_Request& round : rounds) {
+        SCOPED_TRACE(std::string(round.first->id) + " replaced by " + round.second->id + " after " +
+                     std::to_string(round.delay_ms) + " ms");
+        Game_Side_Request(root, '>', round.first->id);
+        ASSERT_TRUE(Wait_For_Console(process, console + Searching_Lines(round.first->id), Program_Timeout()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(round.delay_ms));
+        Game_Side_Request(root, '>', round.second->id);
+        ASSERT_TRUE(Game_Side_Wait_For_Answered(root, Program_Timeout()));
+        // What the game reads as soon as it sees "<".
+        ASSERT_EQ(Game_Side_Answer(root), "Your current lover is " + std::string(round.second->name));
+        console += Served_Lines(*round.first) + Served_Lines(*round.second);
+        ASSERT_TRUE(Wait_For_Console(process, console, Program_Timeout())) << process.console;
+        EXPECT_EQ(process.console, console);
+        const std::vector<std::string> set = Set_Contents(round.second->female);
+        EXPECT_EQ(set[0], World_Mesh("head", *round.second));
+        EXPECT_EQ(set[1], World_Mesh("hair", *round.second));
+    }
+    EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner.bin"), "<x" + std::string(rounds.back().second->id) + "123456789");
+}
+
 TEST_F(PartnerMonitorProgram, WithoutTheMwseFolderSaysSoEveryPass)
 {
     Write_World();
