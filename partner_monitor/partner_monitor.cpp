@@ -58,8 +58,8 @@ void Rewind_Partner_File(std::FILE* partner)
 void Write_Marker(std::FILE* partner, int marker)
 {
     Rewind_Partner_File(partner);
-    std::fputc(marker, partner);
-    std::fflush(partner);
+    const bool written = std::fputc(marker, partner) != EOF;
+    if (!written || std::fflush(partner) != 0) Report_Unwritten_File(Partner_File);
 }
 
 // The length of the partner file, or -1 when it cannot be told.
@@ -97,19 +97,23 @@ void Request_ID(const Request_Bytes& request, Text_Slot& id)
         id[taken] = request.first[ID_Offset + taken];
 }
 
-// Writes the answer and its NUL from offset 0 of the name file, which is never shortened.
+// Writes the answer and its NUL from offset 0 of the name file, which is never shortened. An
+// answer that cannot be written is said at every request that loses one.
 void Write_Answer(std::FILE* name_file, int found, const char* full_name)
 {
-    if (name_file == nullptr) return;
-    std::rewind(name_file);
-    if (found == -1) {
-        std::fputs(Not_Found_Answer, name_file);
-    } else {
-        std::fputs(Found_Answer, name_file);
-        std::fputs(full_name, name_file);
+    if (name_file == nullptr) {
+        Report_Unwritten_File(Partner_Name_File);
+        return;
     }
-    std::fputc('\0', name_file);
-    std::fflush(name_file);
+    std::rewind(name_file);
+    bool written = true;
+    if (found == -1) {
+        written = std::fputs(Not_Found_Answer, name_file) >= 0;
+    } else {
+        written = std::fputs(Found_Answer, name_file) >= 0 && std::fputs(full_name, name_file) >= 0;
+    }
+    written = std::fputc('\0', name_file) != EOF && written;
+    if (std::fflush(name_file) != 0 || !written) Report_Unwritten_File(Partner_Name_File);
 }
 
 void Answer_Initialisation(Monitor_Streams& streams)
@@ -155,6 +159,7 @@ int Start_Partner_Monitor(Monitor_Streams& streams)
     Open_Text_Out(streams.errors, OXT_Errors_Log, 0);
     streams.partner = Open_Partner_File();
     streams.name = Os_Open_File(Partner_Name_File, "wb");
+    if (streams.name == nullptr) Report_Unwritten_File(Partner_Name_File);
     Open_Text_In(streams.male_races, Male_Race_List);
     Open_Text_In(streams.female_races, Female_Race_List);
     return 0;

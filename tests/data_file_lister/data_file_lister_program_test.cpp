@@ -30,3 +30,18 @@ TEST_F(DataFileListerProgram, FindsTheSaveInAnyLetterCase)
     Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_List.txt"), "1\r\nMorrowind.esm\r\n"s);
 }
+
+// The game names its saves itself: without "Saves\Vorel.ess" the player is told before
+// "Done!" what to do. A list that cannot be written is said, and keeps what it held.
+TEST_F(DataFileListerProgram, SaysWhenThereIsNoSaveOrTheListCannotBeWritten)
+{
+    Write("Saves/Kendo0000.ess", tes3::Header_Record(nullptr, 0));
+    std::filesystem::create_directories(Path("Vorel OXT Files/Vorel_Data_File_List.txt"));
+    const std::string console =
+        Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    EXPECT_EQ(console, "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_List.txt\n"
+                       "Error! 'Saves\\Vorel.ess' is missing or empty\n"
+                       "Save the game, then copy the newest save file in 'Saves' to 'Vorel.ess'\n\n"
+                       "Done!\nSee 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results\n");
+    EXPECT_EQ(Read("Saves/Vorel.ess"), ""s);
+}

@@ -4,6 +4,7 @@
 #include "partner_monitor/partner_request.h"
 #include "tests/partner_monitor/partner_game.h"
 #include "tests/support/bound_user.h"
+#include "tests/support/console_capture.h"
 #include "toolkit/toolkit.h"
 
 #include <sys/stat.h>
@@ -53,9 +54,9 @@ protected:
             open = true;
         }
         std::snprintf(full_name, sizeof full_name, "%s", "<unset>");
-        testing::internal::CaptureStdout();
+        Console_Capture capture;
         const int result = Handle_Partner_Request(id.c_str(), errors, male_races, female_races, full_name);
-        console = testing::internal::GetCapturedStdout();
+        console = capture.Text();
         return result;
     }
     std::string Log() const { return Read("Vorel OXT Files/OXT Errors.txt").value_or("<missing>"); }

@@ -1,5 +1,6 @@
 // The player-appearance program run in a game folder after the data-file lister, as the user
 // runs them, with the race lists as the race lister writes them.
+#include "tests/support/bound_user.h"
 #include "tests/support/program_harness.h"
 #include "tests/support/scratch_game.h"
 #include "tools/tes3/tes3_builder.h"
@@ -132,4 +133,37 @@ TEST_F(PlayerAppearanceProgram, SaveWithoutThePlayerChangesNothing)
               "Could not find the player's record in 'Saves\\Vorel.ess'\nDone!\n" + closing + "\n");
     Expect_Old("Male1_");
     Expect_Old("Fem1_");
+}
+
+// Mesh-set files that cannot be written are said, logged, and not claimed changed. Natively
+// they are read-only files, for a user whom that binds; under Wine, where the tests run as a
+// user that read-only files do not bind, folders stand in their place.
+TEST_F(PlayerAppearanceProgram, MeshSetThatCannotBeWrittenIsNotClaimedChanged)
+{
+    Write_Save(tes3::Npc_Record("player", "Sample Heroine", "Dark Elf", "b_n_dark elf_f_head_01", "vorel_hair", 1));
+    const bool wine = Running_Under_Wine();
+    std::string said;
+    for (const char* word : Set_Words) {
+        const std::string file = Set_File("Fem1_", word);
+        if (wine) {
+            std::filesystem::remove(Path(file));
+            std::filesystem::create_directory(Path(file));
+        } else {
+            Make_Read_Only(Path(file));
+        }
+        said += "Error! Could not write file: Data Files\\Meshes\\Vorel\\Vorel_Fem1_"s + word +
+                "0.NIF\nSee 'Vorel OXT Files\\Copy Errors.txt' for details\n\n";
+    }
+    const std::string closing = "Vorel female player meshes have not been changed";
+    Hand_Over_Game_Folder(root);
+    const std::string lister = Run_Program("data-file-lister", root, Lister_Closing, !wine);
+    const std::string console = Run_Program("player-appearance", root, closing, !wine);
+    ASSERT_NE(console.find("\n\nDone!\n" + closing + "\n"), std::string::npos) << console;
+    EXPECT_NE(console.find(said + "Done!"), std::string::npos) << console;
+    if (!wine) Expect_Old("Fem1_");
+    const std::string log = Read("Vorel OXT Files/Copy Errors.txt").value_or("");
+    EXPECT_NE(log.find("Could not write file: Data Files\\Meshes\\Vorel\\Vorel_Fem1_Upleg0.NIF\r\n"
+                       "With file: Data Files\\Meshes\\b\\f_upperleg.nif\r\n\r\n"),
+              std::string::npos)
+        << log;
 }
