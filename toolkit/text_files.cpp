@@ -10,10 +10,15 @@
 std::FILE* Open_For_Reading(const char* path)
 {
     std::FILE* file = Os_Open_File(path, "rb");
-    if (file != nullptr || Os_File_Exists(path)) return file;
-    std::FILE* created = Os_Open_File(path, "ab");
-    if (created == nullptr) return nullptr;
-    std::fclose(created);
+    if (file != nullptr) return file;
+    // Another process may create the file at any moment (the game side writes the partner file
+    // while the monitor starts): the open is tried again whether the file has turned up since
+    // or is created here, so that only a file that is there and still refuses gives null. The
+    // append-open never truncates what someone else has written meanwhile.
+    if (!Os_File_Exists(path)) {
+        std::FILE* created = Os_Open_File(path, "ab");
+        if (created != nullptr) std::fclose(created);
+    }
     return Os_Open_File(path, "rb");
 }
 
