@@ -3,7 +3,8 @@
 // game does, so every component of a path is looked up without regard to ASCII case.
 #include "platform/platform.h"
 
-#include <dirent.h>
+#include "platform/folder_listing.h"
+
 #include <sys/stat.h>
 #include <time.h>
 
@@ -12,41 +13,23 @@
 
 namespace {
 
-char Fold_Ascii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool Same_Without_Case(const char* a, const std::string& b)
-{
-    size_t i = 0;
-    for (; a[i] != '\0' && i < b.size(); ++i)
-        if (Fold_Ascii(a[i]) != Fold_Ascii(b[i])) return false;
-    return a[i] == '\0' && i == b.size();
-}
-
 bool Exists(const std::string& path)
 {
     struct stat info;
     return stat(path.c_str(), &info) == 0;
 }
 
-// The entry of folder whose name equals name without regard to ASCII case; when several
-// do, the smallest in byte order, so that the choice does not depend on the folder order.
-bool Find_Entry_Without_Case(const std::string& folder, const std::string& name, std::string& found)
+// Sets entry to what stands in folder for component: the component itself when it exists as
+// written, else an entry that differs from it only in ASCII letter case. False when none does.
+bool Find_Component(const std::string& folder, const std::string& component, std::string& entry)
 {
-    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) return false;
-    bool any = false;
-    while (const dirent* entry = readdir(dir)) {
-        if (!Same_Without_Case(entry->d_name, name)) continue;
-        if (!any || found.compare(entry->d_name) > 0) found = entry->d_name;
-        any = true;
-    }
-    closedir(dir);
-    return any;
+    entry = component;
+    return Exists(folder + component) || Find_Entry_Without_Case(folder, component, entry);
 }
 
-// The path as this system spells it: "\" becomes "/", and each component that does not
-// exist as written takes the spelling of an entry that differs only in letter case. A
-// component that matches nothing keeps its spelling, so a new file gets the name given.
+// The path as this system spells it: "\" becomes "/", and each component takes the spelling
+// of the entry that stands for it. A component that matches nothing keeps its spelling, byte
+// for byte, so a new file gets the name given; the components after it are not looked for.
 std::string Resolve_Path(const char* path)
 {
     std::string resolved;
@@ -57,18 +40,15 @@ std::string Resolve_Path(const char* path)
             component += *c;
             continue;
         }
-        if (!component.empty()) {
-            std::string candidate = resolved + component;
+        if (searching && !component.empty() && component != "." && component != "..") {
             std::string entry;
-            if (searching && !Exists(candidate) && component != "." && component != "..") {
-                if (Find_Entry_Without_Case(resolved, component, entry))
-                    candidate = resolved + entry;
-                else
-                    searching = false;
-            }
-            resolved = candidate;
-            component.clear();
+            if (Find_Component(resolved, component, entry))
+                component = entry;
+            else
+                searching = false;
         }
+        resolved += component;
+        component.clear();
         if (*c == '\0') break;
         resolved += '/';
     }
