@@ -1,8 +1,10 @@
 // The platform layer on POSIX systems. A game folder copied from Windows keeps the
-// letter case of its files as they were made, while the programs spell paths as the
-// game does, so every component of a path is looked up without regard to ASCII case.
+// letter case of its files as they were made, and a copy onto a POSIX disk names them in
+// UTF-8 where the game spells them in its Windows code page, so every component of a path
+// that does not exist as written is looked for in other letter case, then in the code pages.
 #include "platform/platform.h"
 
+#include "platform/code_pages.h"
 #include "platform/folder_listing.h"
 
 #include <sys/stat.h>
@@ -20,11 +22,20 @@ bool Exists(const std::string& path)
 }
 
 // Sets entry to what stands in folder for component: the component itself when it exists as
-// written, else an entry that differs from it only in ASCII letter case. False when none does.
+// written; else an entry that differs from it only in ASCII letter case; else the component
+// read in each of the game's code pages in turn and written in UTF-8, as written or in other
+// letter case. False when nothing does.
 bool Find_Component(const std::string& folder, const std::string& component, std::string& entry)
 {
     entry = component;
-    return Exists(folder + component) || Find_Entry_Without_Case(folder, component, entry);
+    if (Exists(folder + component) || Find_Entry_Without_Case(folder, component, entry)) return true;
+    for (int page = 0; page < Code_Page_Count; ++page) {
+        std::string read;
+        if (!Code_Page_Name_In_Utf8(page, component, read)) continue;
+        entry = read;
+        if (Exists(folder + read) || Find_Entry_Without_Case(folder, read, entry)) return true;
+    }
+    return false;
 }
 
 // The path as this system spells it: "\" becomes "/", and each component takes the spelling
