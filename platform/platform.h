@@ -1,6 +1,7 @@
 // The platform layer: the few services of the operating system that the programs use.
 // Paths are spelled as on Windows ("Data Files\Meshes\x.nif"); on other systems the layer
-// maps "\" to "/" and finds each existing path component without regard to ASCII case.
+// maps "\" to "/" and finds each existing path component without regard to ASCII case, or
+// named in UTF-8 where the path spells it in one of the game's Windows code pages.
 #pragma once
 
 #include <cstdio>

@@ -1,9 +1,12 @@
 // The platform layer on POSIX systems. A game folder copied from Windows keeps the
-// letter case of its files as they were made, while the programs spell paths as the
-// game does, so every component of a path is looked up without regard to ASCII case.
+// letter case of its files as they were made, and a copy onto a POSIX disk names them in
+// UTF-8 where the game spells them in its Windows code page, so every component of a path
+// that does not exist as written is looked for in other letter case, then in the code pages.
 #include "platform/platform.h"
 
-#include <dirent.h>
+#include "platform/code_pages.h"
+#include "platform/folder_listing.h"
+
 #include <sys/stat.h>
 #include <time.h>
 
@@ -12,41 +15,32 @@
 
 namespace {
 
-char Fold_Ascii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool Same_Without_Case(const char* a, const std::string& b)
-{
-    size_t i = 0;
-    for (; a[i] != '\0' && i < b.size(); ++i)
-        if (Fold_Ascii(a[i]) != Fold_Ascii(b[i])) return false;
-    return a[i] == '\0' && i == b.size();
-}
-
 bool Exists(const std::string& path)
 {
     struct stat info;
     return stat(path.c_str(), &info) == 0;
 }
 
-// The entry of folder whose name equals name without regard to ASCII case; when several
-// do, the smallest in byte order, so that the choice does not depend on the folder order.
-bool Find_Entry_Without_Case(const std::string& folder, const std::string& name, std::string& found)
+// Sets entry to what stands in folder for component: the component itself when it exists as
+// written; else an entry that differs from it only in ASCII letter case; else the component
+// read in each of the game's code pages in turn and written in UTF-8, as written or in other
+// letter case. False when nothing does.
+bool Find_Component(const std::string& folder, const std::string& component, std::string& entry)
 {
-    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) return false;
-    bool any = false;
-    while (const dirent* entry = readdir(dir)) {
-        if (!Same_Without_Case(entry->d_name, name)) continue;
-        if (!any || found.compare(entry->d_name) > 0) found = entry->d_name;
-        any = true;
+    entry = component;
+    if (Exists(folder + component) || Find_Entry_Without_Case(folder, component, entry)) return true;
+    for (int page = 0; page < Code_Page_Count; ++page) {
+        std::string read;
+        if (!Code_Page_Name_In_Utf8(page, component, read)) continue;
+        entry = read;
+        if (Exists(folder + read) || Find_Entry_Without_Case(folder, read, entry)) return true;
     }
-    closedir(dir);
-    return any;
+    return false;
 }
 
-// The path as this system spells it: "\" becomes "/", and each component that does not
-// exist as written takes the spelling of an entry that differs only in letter case. A
-// component that matches nothing keeps its spelling, so a new file gets the name given.
+// The path as this system spells it: "\" becomes "/", and each component takes the spelling
+// of the entry that stands for it. A component that matches nothing keeps its spelling, byte
+// for byte, so a new file gets the name given; the components after it are not looked for.
 std::string Resolve_Path(const char* path)
 {
     std::string resolved;
@@ -57,18 +51,15 @@ std::string Resolve_Path(const char* path)
             component += *c;
             continue;
         }
-        if (!component.empty()) {
-            std::string candidate = resolved + component;
+        if (searching && !component.empty() && component != "." && component != "..") {
             std::string entry;
-            if (searching && !Exists(candidate) && component != "." && component != "..") {
-                if (Find_Entry_Without_Case(resolved, component, entry))
-                    candidate = resolved + entry;
-                else
-                    searching = false;
-            }
-            resolved = candidate;
-            component.clear();
+            if (Find_Component(resolved, component, entry))
+                component = entry;
+            else
+                searching = false;
         }
+        resolved += component;
+        component.clear();
         if (*c == '\0') break;
         resolved += '/';
     }

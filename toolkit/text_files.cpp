@@ -10,10 +10,15 @@
 std::FILE* Open_For_Reading(const char* path)
 {
     std::FILE* file = Os_Open_File(path, "rb");
-    if (file != nullptr || Os_File_Exists(path)) return file;
-    std::FILE* created = Os_Open_File(path, "ab");
-    if (created == nullptr) return nullptr;
-    std::fclose(created);
+    if (file != nullptr) return file;
+    // Another process may create the file at any moment (the game side writes the partner file
+    // while the monitor starts): the open is tried again whether the file has turned up since
+    // or is created here, so that only a file that is there and still refuses gives null. The
+    // append-open never truncates what someone else has written meanwhile.
+    if (!Os_File_Exists(path)) {
+        std::FILE* created = Os_Open_File(path, "ab");
+        if (created != nullptr) std::fclose(created);
+    }
     return Os_Open_File(path, "rb");
 }
 
@@ -21,6 +26,7 @@ int Open_Text_In(Text_In& in, const char* path)
 {
     in.file = Open_For_Reading(path);
     in.at_end = 0;
+    in.ahead_count = 0;
     return 0;
 }
 
@@ -29,6 +35,7 @@ int Close_Text_In(Text_In& in)
     if (in.file != nullptr) std::fclose(in.file);
     in.file = nullptr;
     in.at_end = 1;
+    in.ahead_count = 0;
     return 0;
 }
 
@@ -39,22 +46,41 @@ int Rewind_Text_In(Text_In& in)
     if (in.file != nullptr) std::fflush(in.file);
     if (in.file != nullptr) std::rewind(in.file);
     in.at_end = 0;
+    in.ahead_count = 0;
     return 0;
 }
 
 namespace {
 
-// The next character with CR LF read as one "\n", or EOF. A list that could not be
-// opened reads as an empty one.
-int Next_Char(Text_In& in)
+// The byte that lies `index` bytes ahead (0 or 1), read into the look-ahead when it is not
+// there yet, or EOF. The reader needs two: a peeked CR is a line end only when LF follows.
+// The stream's own pushback is not used: ISO C promises only one character of it, and the
+// Windows C runtime refuses a second at the start of its buffer, losing the character.
+int Byte_Ahead(Text_In& in, int index)
 {
-    if (in.file == nullptr) return EOF;
-    const int c = std::getc(in.file);
-    if (c != '\r') return c;
-    const int after = std::getc(in.file);
-    if (after == '\n') return '\n';
-    if (after != EOF) std::ungetc(after, in.file);
-    return c;
+    while (in.ahead_count <= index) {
+        const int c = in.file != nullptr ? std::getc(in.file) : EOF;
+        if (c == EOF) return EOF;
+        in.ahead[in.ahead_count++] = c;
+    }
+    return in.ahead[index];
+}
+
+void Drop_Ahead(Text_In& in, int count)
+{
+    for (int i = count; i < in.ahead_count; ++i) in.ahead[i - count] = in.ahead[i];
+    in.ahead_count -= count;
+}
+
+// The next character with CR LF read as one "\n", or EOF; taken only when take is 1. A list
+// that could not be opened reads as an empty one.
+int Next_Char(Text_In& in, int take)
+{
+    const int c = Byte_Ahead(in, 0);
+    if (c == EOF) return EOF;
+    const int pair = c == '\r' && Byte_Ahead(in, 1) == '\n';
+    if (take) Drop_Ahead(in, pair ? 2 : 1);
+    return pair ? '\n' : c;
 }
 
 }  // namespace
@@ -62,12 +88,11 @@ int Next_Char(Text_In& in)
 int Peek_Text_In(Text_In& in)
 {
     if (in.at_end) return -1;
-    const int c = Next_Char(in);
+    const int c = Next_Char(in, 0);
     if (c == EOF) {
         in.at_end = 1;
         return -1;
     }
-    std::ungetc(c, in.file);
     return c;
 }
 
@@ -75,7 +100,7 @@ int Read_Field(Text_In& in, char delimiter, char* out, int capacity)
 {
     int stored = 0;
     while (!in.at_end && stored < capacity - 1) {
-        const int c = Next_Char(in);
+        const int c = Next_Char(in, 1);
         if (c == EOF) in.at_end = 1;
         if (c == EOF || c == static_cast<unsigned char>(delimiter)) break;
         out[stored++] = static_cast<char>(c);

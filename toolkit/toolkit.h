@@ -140,10 +140,13 @@ int Copy_Field_To_Slot(Text_Slot& slot);
 // folder exists. Null when it cannot be opened.
 std::FILE* Open_For_Reading(const char* path);
 
-// A list read in text mode: a CR LF pair reads as one line end.
+// A list read in text mode: a CR LF pair reads as one line end. The reader keeps its own
+// look-ahead and never pushes a character back into the stream.
 struct Text_In {
     std::FILE* file;
-    int at_end;  // 1 once a read has met the end; every later read yields an empty field
+    int at_end;    // 1 once a read has met the end; every later read yields an empty field
+    int ahead[2];  // bytes read from the file and not yet taken, the next one first
+    int ahead_count;
 };
 
 int Open_Text_In(Text_In& in, const char* path);  // creates a missing list in an existing folder

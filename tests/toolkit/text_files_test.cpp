@@ -1,6 +1,8 @@
 // Text lists: CR LF on disk, fields read up to a delimiter with a limit of 99 characters,
 // the end of a list, and the read-open convention.
+#include "tests/probes/list_walk.h"
 #include "tests/support/scratch_game.h"
+#include "tests/toolkit/list_reading/lone_cr_lists.h"
 #include "toolkit/toolkit.h"
 
 #include <string>
@@ -36,6 +38,21 @@ protected:
 TEST_F(TextFiles, CrLfReadsAsOneLineEndAndALoneCrStays)
 {
     EXPECT_EQ(Fields("a\r\nb\rc\n\r\r\nd"s, '\n'), (std::vector<std::string>{"a", "b\rc", "\r", "d"}));
+}
+
+// Peeks and field reads interleaved as the partner monitor makes them, with the CR standing
+// on either side of the end of a stream buffer; the Windows build is walked the same way by
+// the probe program under Wine.
+TEST_F(TextFiles, EveryCrAroundTheStreamBuffersReadsAsTheListHoldsIt)
+{
+    for (const Lone_Cr_List& list : Lone_Cr_Lists()) {
+        SCOPED_TRACE(list.name);
+        Write("list.txt", list.bytes);
+        Text_In in;
+        Open_Text_In(in, "list.txt");
+        EXPECT_EQ(Walk_Difference(Walk_List(in), list.bytes), "");
+        Close_Text_In(in);
+    }
 }
 
 TEST_F(TextFiles, LongFieldsGoOnInTheNextRead)
