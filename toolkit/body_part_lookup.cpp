@@ -4,7 +4,6 @@
 #include "toolkit/toolkit.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -15,11 +14,10 @@ int Data_Files_To_Try()
     return Data_File_Count < Max_Data_Files ? Data_File_Count : Max_Data_Files;
 }
 
-bool Modl_Follows(std::int32_t match_end)
-{
-    const std::int64_t start = static_cast<std::int64_t>(match_end) + 1;
-    return start + 4 <= File_Length && std::memcmp(File_Buffer + start, "MODL", 4) == 0;
-}
+// A "MODL" that begins one byte after the match ends five bytes after it, and no "MODL" ends sooner.
+constexpr std::int32_t Modl_Window = 6;
+
+bool Modl_Follows(std::int32_t match_end) { return Find_Text_Within("MODL", match_end, Modl_Window) != -1; }
 
 }  // namespace
 

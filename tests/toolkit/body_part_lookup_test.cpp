@@ -32,7 +32,9 @@ protected:
     }
     std::string Buffer() const
     {
-        return std::string(reinterpret_cast<const char*>(File_Buffer), static_cast<size_t>(File_Length));
+        std::string bytes(static_cast<size_t>(File_Length), '\0');
+        Copy_Buffer_Range(bytes.data(), 0, File_Length - 1);
+        return bytes;
     }
 };
 
