@@ -77,10 +77,10 @@ int Is_File_Buffer_Free();
 // fuzz targets make it a few bytes, so that matches, values and copies cross block edges.
 int Set_Fill_Block_Size(std::int32_t bytes);
 
-// The vector width of the searches' candidate filter in bytes: 1 (a byte at a time), 16,
-// 32 or 64, or 0 for the widest this processor has, which is what every search uses until
-// this is called. Answers the width now in use, or -1 when the processor lacks the width
-// asked for (the width is then left as it was).
+// The vector width of the searches' candidate filter in bytes: 1 (a byte at a time), 16
+// (SSE2) or 32 (AVX2), or 0 for the widest this processor has, which is what every search
+// uses until this is called. Answers the width now in use, or -1 when the processor lacks
+// the width asked for (the width is then left as it was).
 int Set_Search_Width(int bytes);
 
 // The byte at pos, or -1 when pos lies outside the buffer.

@@ -23,7 +23,7 @@ protected:
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(EveryWidth, FastSearch, testing::Values(1, 16, 32, 64),
+INSTANTIATE_TEST_SUITE_P(EveryWidth, FastSearch, testing::Values(1, 16, 32),
                          [](const testing::TestParamInfo<int>& width) {
                              return "Width" + std::to_string(width.param);
                          });
@@ -270,10 +270,11 @@ TEST_P(FastSearch, FindsAMatchAcrossTheRealBlockEdge)
 TEST_F(FindText, WidestFilterOfThisProcessorIsTheDefault)
 {
     int widest = -1;
-    for (int width : {1, 16, 32, 64})
+    for (int width : {1, 16, 32})
         if (Set_Search_Width(width) != -1) widest = width;
     EXPECT_EQ(Set_Search_Width(0), widest);
     EXPECT_EQ(Set_Search_Width(8), -1);
+    EXPECT_EQ(Set_Search_Width(64), -1);
     Load("xNPC_");
     EXPECT_EQ(Find_Text("NPC_", 0), 5);
 }
