@@ -409,3 +409,32 @@ TEST_F(FillInBlocks, ARecordReaderSeesWhatTheWholeFileShows)
         EXPECT_EQ(Npc_Transcript(), whole);
     }
 }
+
+// A body-part lookup with the real block size, its record placed so that the first block edge
+// falls on every byte from just before the ID to just after the mesh path: the lookup finds the
+// file and the match the whole file shows, and the mesh path taken after it is whole.
+TEST_F(FillInBlocks, ABodyPartLookupAcrossTheRealEdgeFindsWhatTheWholeFileHolds)
+{
+    const std::string id = "b_n_dark elf_m_head_01";
+    const std::string mesh = "b\\B_N_Dark Elf_M_Head_01.nif";
+    const std::string record = tes3::Body_Record(id, mesh, "Dark Elf", 0, 0);
+    const size_t id_at = record.find(id);
+    const size_t mesh_end = record.find(mesh) + mesh.size();
+    Write("Data Files/A.esp", "TES3" + Filler(1000));
+    Write_Data_File_List({"A.esp", "B.esm"});
+    Read_Data_File_List();
+    for (size_t edge = id_at - 1; edge <= mesh_end + 1; ++edge) {
+        SCOPED_TRACE(testing::Message() << "edge at byte " << edge << " of the record");
+        const std::string head = "TES3" + Filler(static_cast<size_t>(Real_Block) - edge - 4);
+        Write("Data Files/B.esm", head + record + Filler(100));
+        EXPECT_EQ(Find_ID_In_Data_Files("B_N_Dark Elf_M_Head_01"), 1);
+        EXPECT_EQ(Search_Pos, static_cast<std::int32_t>(head.size() + id_at + id.size()));
+        Search_Pos = Find_Text("MODL", Search_Pos);
+        Text_Slot value = {};
+        Extract_Subrecord_Value(Search_Pos, value);
+        EXPECT_EQ(std::string(value), mesh);
+        Text_Slot path = {};
+        EXPECT_EQ(Find_Mesh_Path(id.c_str(), path), 1);
+        EXPECT_EQ(std::string(path), "Data Files\\Meshes\\" + mesh);
+    }
+}
