@@ -61,9 +61,10 @@ extern Text_Slot Scratch_Slots[Scratch_Slot_Count];  // the workers' own slots
 
 // Replaces the buffer with the file at path (created empty when missing in an existing
 // folder): File_Length is its size, and its bytes come in, a block at a time, as far as a
-// search, a byte read or a copy reaches. The file stays open until then, shared, and is
-// closed by the next load or Free_File_Buffer. A file that cannot be opened leaves an empty
-// buffer; one that shrinks while it is read ends where its bytes ended. Does not touch Search_Pos.
+// search, a byte read or a copy reaches. The file stays open, shared, while it has bytes left
+// to give, until the next load or Free_File_Buffer. A file that cannot be opened leaves an
+// empty buffer; one that shrinks while it is read ends where its bytes ended. Does not touch
+// Search_Pos.
 int Load_File_Buffer(const char* path);
 
 // Releases the buffer and closes its file; File_Length becomes 0.
