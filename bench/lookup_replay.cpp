@@ -76,20 +76,4 @@ void Run_Toolkit_Lookups(std::vector<Lookup>& lookups)
     Free_File_Buffer();
 }
 
-std::int64_t Bytes_Loaded(const Lookup& lookup, const std::vector<std::int64_t>& sizes)
-{
-    const size_t files = lookup.found < 0 ? sizes.size() : static_cast<size_t>(lookup.found) + 1;
-    std::int64_t bytes = 0;
-    for (size_t i = 0; i < files && i < sizes.size(); ++i) bytes += sizes[i];
-    return bytes;
-}
-
-std::int64_t Bytes_Scanned(const Lookup& lookup, const std::vector<std::int64_t>& sizes)
-{
-    if (lookup.found < 0) return Bytes_Loaded(lookup, sizes);
-    std::int64_t bytes = lookup.match_end;
-    for (size_t i = 0; i < static_cast<size_t>(lookup.found) && i < sizes.size(); ++i) bytes += sizes[i];
-    return bytes;
-}
-
 }  // namespace bench

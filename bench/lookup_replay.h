@@ -1,6 +1,6 @@
 // The mesh lister's lookups, replayed: from the census list and the NPC lists of a game
 // folder, the IDs it looks up in the order it looks them up (each distinct head and hair ID
-// once per data file and column), and what each lookup loads and scans.
+// once per data file and column), and what the toolkit answers for each.
 #pragma once
 
 #include <cstdint>
@@ -21,10 +21,5 @@ std::vector<Lookup> Mesh_Lister_Lookups();
 
 // Runs each lookup with the toolkit and fills in its answer and its time.
 void Run_Toolkit_Lookups(std::vector<Lookup>& lookups);
-
-// The bytes a lookup loads (whole files) and scans (whole files, and the found file up to
-// its match), given the sizes of the data files in list order.
-std::int64_t Bytes_Loaded(const Lookup& lookup, const std::vector<std::int64_t>& sizes);
-std::int64_t Bytes_Scanned(const Lookup& lookup, const std::vector<std::int64_t>& sizes);
 
 }  // namespace bench

@@ -57,6 +57,16 @@ bool Is_Idle(pid_t pid)
     return number == 230 || number == 35;
 }
 
+long long Bytes_Read(pid_t pid)
+{
+    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+    std::string name;
+    long long value = 0;
+    while (io >> name >> value)
+        if (name == "rchar:") return value;
+    return 0;
+}
+
 void Wait_Until_Idle(pid_t pid, Clock::time_point since, double timeout_seconds)
 {
     while (!Is_Idle(pid) && std::chrono::duration<double>(Clock::now() - since).count() < timeout_seconds) usleep(500);
@@ -89,6 +99,7 @@ Program_Figures Run_Until_Closing_Line(const std::string& program, const std::st
     }
     if (figures.finished) Wait_Until_Idle(pid, Clock::now(), 10.0);
     figures.wall_seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    figures.bytes_read = Bytes_Read(pid);
     kill(pid, SIGKILL);
     int status = 0;
     rusage usage = {};

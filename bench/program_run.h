@@ -12,7 +12,8 @@ struct Program_Figures {
     double system_seconds;
     long peak_kilobytes;  // the largest resident set of the process
     long console_lines;
-    bool finished;  // false when the closing line did not come in time
+    long long bytes_read;  // what the process read by the time it idled (rchar of /proc/PID/io)
+    bool finished;         // false when the closing line did not come in time
 };
 
 // Starts program in the working directory, reads its console until closing_line stands on a

@@ -2,8 +2,10 @@
 //   vorel-bench run PROGRAM CLOSING_LINE [TIMEOUT]   a program until its closing line
 //   vorel-bench floor-all                            one read and pass over every data file
 //   vorel-bench floor-save                           the same over the save
-//   vorel-bench lookups [SAMPLE]                     the mesh lister's lookups: toolkit,
-//                                                    floor, and the byte-at-a-time baseline
+//   vorel-bench lookups [SAMPLE]                     the mesh lister's lookups: the toolkit at
+//                                                    every filter width, the floors with whole
+//                                                    and with stopped reads, and the
+//                                                    byte-at-a-time baseline
 // Every figure is printed as name=value on one line for the script to read.
 #include "bench/baseline_search.h"
 #include "bench/floor_pass.h"
@@ -71,15 +73,47 @@ int Floor_All(const std::vector<std::string>& paths)
     return 0;
 }
 
-double Floor_Of_Lookups(Floor_Files& files, const std::vector<Lookup>& lookups, long& met)
+// What the process has read so far, from files and pipes alike (rchar of /proc/self/io).
+long long Bytes_Read_So_Far()
 {
+    std::FILE* io = std::fopen("/proc/self/io", "r");
+    long long value = 0;
+    char name[32];
+    while (io != nullptr && std::fscanf(io, "%31s %lld", name, &value) == 2)
+        if (std::string(name) == "rchar:") break;
+    if (io != nullptr) std::fclose(io);
+    return value;
+}
+
+struct Floor_Run {
+    double seconds;
+    std::int64_t bytes;
+    int mismatches;  // lookups whose answer differs from the toolkit's
+};
+
+// Every lookup at the floor, its answer compared with the toolkit's.
+Floor_Run Floor_Of_Lookups(Floor_Files& files, const std::vector<Lookup>& lookups, Floor_Reads reads, int width)
+{
+    Floor_Run run = {0.0, 0, 0};
     const Clock::time_point start = Clock::now();
     for (const Lookup& lookup : lookups) {
-        const size_t last = lookup.found < 0 ? files.paths.size() - 1 : static_cast<size_t>(lookup.found);
-        for (size_t i = 0; i <= last && i < files.paths.size(); ++i)
-            met += Floor_Read_And_Pass(files, i, i == last && lookup.found >= 0 ? lookup.match_end : files.sizes[i]);
+        const Floor_Answer answer = Floor_Find_ID(files, lookup.id.c_str(), reads, width);
+        run.bytes += answer.bytes_read;
+        if (answer.index != lookup.found || (lookup.found != -1 && answer.match_end != lookup.match_end))
+            ++run.mismatches;
     }
-    return Since(start);
+    run.seconds = Since(start);
+    return run;
+}
+
+// The toolkit's lookups at one filter width: their time, and the answers when asked for.
+double Toolkit_Lookups(std::vector<Lookup>& lookups, int width)
+{
+    Set_Search_Width(width);
+    Run_Toolkit_Lookups(lookups);
+    double seconds = 0;
+    for (const Lookup& lookup : lookups) seconds += lookup.seconds;
+    return seconds;
 }
 
 // The baseline and the toolkit side by side on every k-th lookup, answers compared.
@@ -104,28 +138,45 @@ void Baseline_Sample(const Listed_Files& files, const std::vector<Lookup>& looku
     std::printf("sample=%d baseline_s=%.4f toolkit_s=%.4f mismatches=%d\n", taken, baseline, toolkit, mismatches);
 }
 
+// The toolkit first, at the width the dispatcher picks, with its answers and what it reads;
+// then at every other width. The floor's block is taken before the toolkit's first load, so
+// that its pages are fresh. The prefix floor is measured at every width this machine has for
+// it and the best counts; the whole-file floor at that width.
 int Lookups(size_t sample)
 {
     const Listed_Files files = Data_Files_Of_List();
     std::vector<Lookup> lookups = Mesh_Lister_Lookups();
-    // The floor's block is taken before the toolkit's first load, so that its pages are fresh.
     Floor_Files floor = Prepare_Floor(files.disk_paths);
-    Run_Toolkit_Lookups(lookups);
-    double toolkit = 0;
-    std::int64_t loaded = 0, scanned = 0;
+    const int chosen = Set_Search_Width(0);
+    const long long read_before = Bytes_Read_So_Far();
+    const double toolkit = Toolkit_Lookups(lookups, chosen);
+    const long long toolkit_read = Bytes_Read_So_Far() - read_before;
     int misses = 0;
-    for (const Lookup& lookup : lookups) {
-        toolkit += lookup.seconds;
-        loaded += Bytes_Loaded(lookup, floor.sizes);
-        scanned += Bytes_Scanned(lookup, floor.sizes);
-        misses += lookup.found < 0;
+    for (const Lookup& lookup : lookups) misses += lookup.found < 0;
+    std::printf("lookups=%zu misses=%d width=%d toolkit_s=%.4f toolkit_read=%lld", lookups.size(), misses, chosen,
+                toolkit, toolkit_read);
+    for (int width : {16, 32}) {
+        if (width == chosen || Set_Search_Width(width) == -1) continue;
+        std::vector<Lookup> again = lookups;
+        std::printf(" toolkit_%d_s=%.4f", width, Toolkit_Lookups(again, width));
     }
-    long met = 0;
-    const double floor_seconds = Floor_Of_Lookups(floor, lookups, met);
+    Set_Search_Width(0);
+    Floor_Run prefix = {1e30, 0, 0};
+    int floor_width = 0;
+    for (int width : {64, 32}) {
+        if (width > Floor_Scan_Width()) continue;
+        const Floor_Run run = Floor_Of_Lookups(floor, lookups, Floor_Reads::prefix, width);
+        std::printf(" prefix_%d_s=%.4f", width, run.seconds);
+        if (run.seconds >= prefix.seconds) continue;
+        prefix = run;
+        floor_width = width;
+    }
+    const Floor_Run whole = Floor_Of_Lookups(floor, lookups, Floor_Reads::whole, floor_width);
     Release_Floor(floor);
-    std::printf("lookups=%zu misses=%d loaded=%lld scanned=%lld toolkit_s=%.4f floor_s=%.4f needles=%ld\n",
-                lookups.size(), misses, static_cast<long long>(loaded), static_cast<long long>(scanned), toolkit,
-                floor_seconds, met);
+    std::printf(" floor_width=%d prefix_s=%.4f prefix_read=%lld prefix_mismatches=%d whole_s=%.4f whole_read=%lld "
+                "whole_mismatches=%d\n",
+                floor_width, prefix.seconds, static_cast<long long>(prefix.bytes), prefix.mismatches, whole.seconds,
+                static_cast<long long>(whole.bytes), whole.mismatches);
     std::fflush(stdout);
     Baseline_Sample(files, lookups, sample);
     return 0;
@@ -135,9 +186,9 @@ int Run(int argc, char** argv)
 {
     const double timeout = argc > 4 ? std::atof(argv[4]) : 3600.0;
     const Program_Figures figures = Run_Until_Closing_Line(argv[2], argv[3], timeout);
-    std::printf("wall_s=%.4f user_s=%.4f sys_s=%.4f peak_kb=%ld lines=%ld finished=%d\n", figures.wall_seconds,
-                figures.user_seconds, figures.system_seconds, figures.peak_kilobytes, figures.console_lines,
-                figures.finished ? 1 : 0);
+    std::printf("wall_s=%.4f user_s=%.4f sys_s=%.4f peak_kb=%ld read=%lld lines=%ld finished=%d\n",
+                figures.wall_seconds, figures.user_seconds, figures.system_seconds, figures.peak_kilobytes,
+                figures.bytes_read, figures.console_lines, figures.finished ? 1 : 0);
     return figures.finished ? 0 : 1;
 }
 

@@ -35,9 +35,14 @@ bool Starts_Without_Case(std::string_view text, size_t at, const char* word)
     return true;
 }
 
+// Files come into the buffer a few bytes at a time, so that the readers' matches, values and
+// copies stand across block edges, while each block still holds a step of the search's filter.
+constexpr std::int32_t Fuzz_Fill_Block = 97;
+
 void Reset_Toolkit_State()
 {
     Free_File_Buffer();
+    Set_Fill_Block_Size(Fuzz_Fill_Block);
     Search_Pos = 0;
     Field_Start = 0;
     Field_End = 0;

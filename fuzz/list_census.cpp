@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     Write_Game_File("Vorel OXT Files/NPC Lists/Fuzz NPC List.txt", pieces[1]);
     Write_Game_File("Vorel OXT Files/Vorel_Data_File_Census_List.txt", pieces[0]);
     Build_Mesh_Lists();
-    Fuzz_Check(File_Buffer == nullptr, "the mesh lister releases the buffer");
+    Fuzz_Check(Is_File_Buffer_Free() == 1, "the mesh lister releases the buffer");
     const std::string merged = Read_Game_File("Vorel_NPC_List.txt");
     Fuzz_Check(merged.empty() || merged.compare(merged.size() - 2, 2, "\r\n") == 0,
                "the merged NPC list holds whole lines");

@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 
     // The NPC lister reads the list line by line itself and names an NPC list after each name.
     Build_NPC_Lists();
-    Fuzz_Check(File_Buffer == nullptr && Search_Pos == 0, "the NPC lister releases the buffer");
+    Fuzz_Check(Is_File_Buffer_Free() == 1 && Search_Pos == 0, "the NPC lister releases the buffer");
     Build_Race_Lists();
-    Fuzz_Check(File_Buffer == nullptr, "the race lister releases the buffer");
+    Fuzz_Check(Is_File_Buffer_Free() == 1, "the race lister releases the buffer");
     return 0;
 }

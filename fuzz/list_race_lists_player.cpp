@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     Write_Game_File("Vorel_MRace_List.txt", pieces[0]);
     Write_Game_File("Vorel_FRace_List.txt", pieces[1]);
     Change_Player_Meshes();
-    Fuzz_Check(File_Buffer == nullptr && Search_Pos == 0, "player appearance releases the buffer");
+    Fuzz_Check(Is_File_Buffer_Free() == 1 && Search_Pos == 0, "player appearance releases the buffer");
     Fuzz_Check(Mesh_Set_Of_One_Sex(), "only the mesh set of the player's sex is written");
     return 0;
 }

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     Reset_Fuzz_Game();
     Write_Game_File("Saves/Vorel.ess", Input_Bytes(data, size));
     Build_Data_File_List();
-    Fuzz_Check(File_Buffer == nullptr && Search_Pos == 0, "the lister releases the buffer and resets the cursor");
+    Fuzz_Check(Is_File_Buffer_Free() == 1 && Search_Pos == 0, "the lister releases the buffer and resets the cursor");
     Fuzz_Check(Is_Whole_List(Read_Game_File("Vorel OXT Files/Vorel_Data_File_List.txt")),
                "the data-file list is its count and exactly that many lines");
     return 0;

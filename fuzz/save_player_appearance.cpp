@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     Write_Fixture_Game();
     Write_Game_File("Saves/Vorel.ess", Input_Bytes(data, size));
     Change_Player_Meshes();
-    Fuzz_Check(File_Buffer == nullptr && Search_Pos == 0, "player appearance releases the buffer");
+    Fuzz_Check(Is_File_Buffer_Free() == 1 && Search_Pos == 0, "player appearance releases the buffer");
     Fuzz_Check(Mesh_Set_Of_One_Sex(), "only the mesh set of the player's sex is written");
     return 0;
 }

@@ -8,11 +8,10 @@
 
 namespace {
 
-bool Modl_Follows(std::int32_t match_end)
-{
-    const std::int64_t start = static_cast<std::int64_t>(match_end) + 1;
-    return start + Tag_Length <= File_Length && std::memcmp(File_Buffer + start, "MODL", Tag_Length) == 0;
-}
+// A "MODL" that begins one byte after the match ends five bytes after it, and no "MODL" ends sooner.
+constexpr std::int32_t Modl_Window = 6;
+
+bool Modl_Follows(std::int32_t match_end) { return Find_Text_Within("MODL", match_end, Modl_Window) != -1; }
 
 }  // namespace
 

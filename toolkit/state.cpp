@@ -1,9 +1,8 @@
-// The toolkit's process-wide state: the file buffer with its cursor and last value, the
+// The toolkit's process-wide state: the file buffer's length, its cursor and last value, the
 // data-file name table, the NPC field tables and the workers' scratch slots. All of it
 // is zero when the process starts.
 #include "toolkit/toolkit.h"
 
-unsigned char* File_Buffer = nullptr;
 std::int32_t File_Length = 0;
 std::int32_t Search_Pos = 0;
 std::int32_t Field_Start = 0;

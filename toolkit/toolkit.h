@@ -45,8 +45,7 @@ constexpr const char* Meshes_Folder = "Data Files\\Meshes\\";
 
 // ---------------------------------------------------------------- process-wide state
 
-extern unsigned char* File_Buffer;  // the last-loaded file, exactly File_Length bytes, no terminator
-extern std::int32_t File_Length;
+extern std::int32_t File_Length;  // the size of the last-loaded file; its bytes are read only through the buffer
 extern std::int32_t Search_Pos;   // just after the last match, -1 after a failed search
 extern std::int32_t Field_Start;  // first byte of the last located subrecord value
 extern std::int32_t Field_End;    // last byte of that value, inclusive
@@ -76,12 +75,30 @@ int Copy_To_Slot(Text_Slot& slot, const char* text);
 
 // ---------------------------------------------------------------- buffer and search
 
-// Replaces the buffer with the whole file at path (created empty when missing in an existing
-// folder). A file that cannot be opened leaves an empty buffer. Does not touch Search_Pos.
+// Replaces the buffer with the file at path (created empty when missing in an existing
+// folder): File_Length is its size, and its bytes come in, a block at a time, as far as a
+// search, a byte read or a copy reaches. The file stays open, shared, while it has bytes left
+// to give, until the next load or Free_File_Buffer. A file that cannot be opened leaves an
+// empty buffer; one that shrinks while it is read ends where its bytes ended. Does not touch
+// Search_Pos.
 int Load_File_Buffer(const char* path);
 
-// Releases the buffer; File_Length becomes 0.
+// Releases the buffer and closes its file; File_Length becomes 0.
 int Free_File_Buffer();
+
+// 1 when the buffer holds no memory and no open file (at process start and after
+// Free_File_Buffer), else 0.
+int Is_File_Buffer_Free();
+
+// How many bytes a load brings in at a time: 256 KiB, or bytes when it is above 0. Tests and
+// fuzz targets make it a few bytes, so that matches, values and copies cross block edges.
+int Set_Fill_Block_Size(std::int32_t bytes);
+
+// The vector width of the searches' candidate filter in bytes: 1 (a byte at a time), 16
+// (SSE2) or 32 (AVX2), or 0 for the widest this processor has, which is what every search
+// uses until this is called. Answers the width now in use, or -1 when the processor lacks
+// the width asked for (the width is then left as it was).
+int Set_Search_Width(int bytes);
 
 // The byte at pos, or -1 when pos lies outside the buffer.
 int Buffer_Byte(std::int32_t pos);

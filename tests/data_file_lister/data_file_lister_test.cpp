@@ -57,7 +57,7 @@ TEST_F(BuildDataFileList, ListsTheNamesLatestLoadedFirst)
 {
     EXPECT_EQ(Run(Save_Naming({"X.esm", "Y.esm", "Z.esp"})), Adding({"X.esm", "Y.esm", "Z.esp"}) + Closing);
     EXPECT_EQ(List(), "3\r\nZ.esp\r\nY.esm\r\nX.esm\r\n");
-    EXPECT_EQ(File_Buffer, nullptr);
+    EXPECT_EQ(Is_File_Buffer_Free(), 1);
     EXPECT_EQ(Search_Pos, 0);
 }
 

@@ -102,7 +102,7 @@ TEST_F(BuildMeshLists, ResolvesEveryDataFileOfTheCensusInOrder)
     EXPECT_FALSE(Exists("Vorel OXT Files/Mesh Lists/Empty Mesh List.txt"));
     EXPECT_EQ(Merged(), mod + base);
     EXPECT_EQ(Errors(), "");
-    EXPECT_EQ(File_Buffer, nullptr);
+    EXPECT_EQ(Is_File_Buffer_Free(), 1);
 }
 
 TEST_F(BuildMeshLists, ProgressLinesCountSlotsAndFinishedCensusLines)

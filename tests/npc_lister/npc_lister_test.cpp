@@ -71,7 +71,7 @@ TEST_F(BuildNPCLists, ListsEveryDataFileInListOrderWithItsCensusLine)
               "hrolf<b_n_nord_m_head_01>b_n_nord_m_hair_01<Nord>0<Hrolf the Tall\r\n"s);
     EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Tribunal NPC List.txt"), ""s);
     EXPECT_EQ(Census(), "Vorel.esp*2\r\nTribunal.esm*0\r\n");
-    EXPECT_EQ(File_Buffer, nullptr);
+    EXPECT_EQ(Is_File_Buffer_Free(), 1);
     EXPECT_EQ(Search_Pos, 0);
 }
 

@@ -138,7 +138,7 @@ protected:
         const int result = Change_Player_Meshes();
         const std::string console = capture.Text();
         EXPECT_EQ(result, 0);
-        EXPECT_EQ(File_Buffer, nullptr);
+        EXPECT_EQ(Is_File_Buffer_Free(), 1);
         EXPECT_EQ(Search_Pos, 0);
         return console;
     }

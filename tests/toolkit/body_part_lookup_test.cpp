@@ -1,6 +1,7 @@
 // The body-part lookup over the data files in list order: which match qualifies, which
 // data file wins, what the state holds afterwards, and counts outside the name table.
 #include "tests/support/scratch_game.h"
+#include "tests/toolkit/buffer_fixture.h"
 #include "toolkit/toolkit.h"
 #include "tools/tes3/tes3_builder.h"
 
@@ -24,10 +25,7 @@ protected:
         Write_Data_Files(files);
         Read_Data_File_List();
     }
-    std::string Buffer() const
-    {
-        return std::string(reinterpret_cast<const char*>(File_Buffer), static_cast<size_t>(File_Length));
-    }
+    std::string Buffer() const { return Buffer_Bytes(); }
 };
 
 TEST_F(BodyPartLookup, FirstDataFileInListOrderWinsAndLaterOnesAreNotLoaded)

@@ -3,6 +3,7 @@
 #include "platform/code_pages.h"
 #include "platform/platform.h"
 #include "tests/support/scratch_game.h"
+#include "tests/toolkit/buffer_fixture.h"
 #include "toolkit/toolkit.h"
 
 #include <cstdio>
@@ -94,8 +95,7 @@ TEST_F(Platform, NamesInTheGameCodePagesFindTheirUtf8NamesOnDisk)
         Write("Data Files/" + name.on_disk, "TES3 " + std::string(name.page));
         const std::string path = "Data Files\\" + name.spelled;
         Load_File_Buffer(path.c_str());
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(File_Buffer), static_cast<size_t>(File_Length)),
-                  "TES3 " + std::string(name.page));
+        EXPECT_EQ(Buffer_Bytes(), "TES3 " + std::string(name.page));
         EXPECT_EQ(Os_File_Exists(path.c_str()), 1);
         std::FILE* shared = Os_Open_File(path.c_str(), "r+b");
         ASSERT_NE(shared, nullptr);

@@ -1,5 +1,6 @@
 // The text searches: where a search begins, what it answers and where it ends, compared
-// also with a byte-at-a-time search on a table of tricky buffers.
+// also with a byte-at-a-time search on a table of tricky buffers, at every width of the
+// candidate filter and with the file coming in blocks of every size.
 #include "tests/toolkit/buffer_fixture.h"
 
 #include <cstdlib>
@@ -10,6 +11,22 @@ using namespace std::string_literals;
 
 using FindText = Buffer_Test;
 using FindTextNoCase = Buffer_Test;
+
+// The searches at one width of the candidate filter; a width this processor lacks is skipped.
+class FastSearch : public Buffer_Test, public testing::WithParamInterface<int> {
+protected:
+    void SetUp() override
+    {
+        Buffer_Test::SetUp();
+        if (Set_Search_Width(GetParam()) == -1)
+            GTEST_SKIP() << "this processor has no filter " << GetParam() << " wide";
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryWidth, FastSearch, testing::Values(1, 16, 32),
+                         [](const testing::TestParamInfo<int>& width) {
+                             return "Width" + std::to_string(width.param);
+                         });
 
 namespace {
 
@@ -36,23 +53,6 @@ std::int32_t Plain_Search(const std::string& buffer, const std::string& text, st
     }
     return -1;
 }
-
-// Puts bytes into a block of exactly their size, so that a read past the end is caught by
-// the sanitizer build; released at the end of the scope.
-struct Exact_Buffer {
-    explicit Exact_Buffer(const std::string& bytes)
-    {
-        File_Buffer = bytes.empty() ? nullptr : static_cast<unsigned char*>(std::malloc(bytes.size()));
-        if (File_Buffer != nullptr) std::memcpy(File_Buffer, bytes.data(), bytes.size());
-        File_Length = static_cast<std::int32_t>(bytes.size());
-    }
-    ~Exact_Buffer()
-    {
-        std::free(File_Buffer);
-        File_Buffer = nullptr;
-        File_Length = 0;
-    }
-};
 
 // Both searches against the byte-at-a-time one, from every start that matters.
 void Expect_Same_Answers(const std::string& buffer, const std::string& text, std::int32_t first_from,
@@ -135,7 +135,7 @@ TEST_F(FindTextNoCase, FoldsOnlyAsciiLetters)
     EXPECT_EQ(Find_Text_No_Case("@", 0), 3);
 }
 
-TEST(FastSearch, AnswersExactlyWhatAByteAtATimeSearchAnswers)
+TEST_P(FastSearch, AnswersExactlyWhatAByteAtATimeSearchAnswers)
 {
     const std::vector<std::string> buffers = {""s,
                                               "a"s,
@@ -152,25 +152,15 @@ TEST(FastSearch, AnswersExactlyWhatAByteAtATimeSearchAnswers)
     const std::vector<std::string> texts = {
         "", "a", "A", "aa", "NPC_", "nam", "MODL", "\xE9", "Z", "\x80\xFF", "B_N_DARK ELF_M_HEAD_01"};
     for (const std::string& buffer : buffers) {
-        File_Buffer = reinterpret_cast<unsigned char*>(const_cast<char*>(buffer.data()));
-        File_Length = static_cast<std::int32_t>(buffer.size());
-        for (const std::string& text : texts) {
-            for (std::int32_t from = -2; from <= File_Length + 1; ++from) {
-                SCOPED_TRACE(testing::Message()
-                             << "buffer of " << buffer.size() << " bytes, text '" << text << "', from " << from);
-                EXPECT_EQ(Find_Text(text.c_str(), from), Plain_Search(buffer, text, from, false));
-                EXPECT_EQ(Find_Text_No_Case(text.c_str(), from), Plain_Search(buffer, text, from, true));
-            }
-        }
+        Load(buffer);
+        for (const std::string& text : texts) Expect_Same_Answers(buffer, text, -2, File_Length + 1);
     }
-    File_Buffer = nullptr;
-    File_Length = 0;
 }
 
-// Every length of buffer across steps of 64 and blocks of 16, the text put at every position and
-// in both letter cases, so matches start at every alignment, cross block edges and end on
+// Every length of buffer across steps of 64 starts, the text put at every position and in
+// both letter cases, so matches start at every alignment, cross block edges and end on
 // the buffer's last byte; the first bytes are letters, a digit, an underscore and 0xE9.
-TEST(FastSearch, AgreesAtEveryAlignmentAndBufferLength)
+TEST_P(FastSearch, AgreesAtEveryAlignmentAndBufferLength)
 {
     const std::vector<std::string> texts = {"b_n_head_01", "NPC_", "z", "1st", "_x", "\xE9t"s, "MoDl", "aa"};
     for (const std::string& text : texts) {
@@ -181,7 +171,7 @@ TEST(FastSearch, AgreesAtEveryAlignmentAndBufferLength)
                 if (at % 2 == 1)
                     for (char& c : planted) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
                 buffer.replace(at, text.size(), planted);
-                Exact_Buffer exact(buffer);
+                Load(buffer);
                 Expect_Same_Answers(buffer, text, -1, 1);
                 Expect_Same_Answers(buffer, text, static_cast<std::int32_t>(at) - 1, static_cast<std::int32_t>(at) + 1);
             }
@@ -193,7 +183,7 @@ TEST(FastSearch, AgreesAtEveryAlignmentAndBufferLength)
 // cases, their neighbours '@', '`', '[' and '{' that a careless fold would merge, bytes 0,
 // 0xC1 and 0xE1 (which differ by the case bit but are not letters) and 0xFF. Texts of the
 // same bytes give overlapping copies, near misses and matches that run into the end.
-TEST(FastSearch, AgreesOnBuffersOfLookAlikeBytes)
+TEST_P(FastSearch, AgreesOnBuffersOfLookAlikeBytes)
 {
     const std::string alphabet = "aAbB@`[{\0\xC1\xE1\xFF"s;
     std::uint32_t state = 8;
@@ -204,7 +194,7 @@ TEST(FastSearch, AgreesOnBuffersOfLookAlikeBytes)
     };
     for (int round = 0; round < 300; ++round) {
         const std::string buffer = pick(Next_Number(state) % 90);
-        Exact_Buffer exact(buffer);
+        Load(buffer);
         for (size_t text_length = 0; text_length <= 4; ++text_length) {
             std::string text = pick(text_length);
             text = text.substr(0, std::strlen(text.c_str()));  // a text ends at its first NUL
@@ -215,13 +205,13 @@ TEST(FastSearch, AgreesOnBuffersOfLookAlikeBytes)
 
 // A long buffer of text-like bytes with candidates everywhere: the one real match stands at
 // the very end, a miss scans to the end, and no byte past the end is read.
-TEST(FastSearch, FindsTheLastMatchOfALongBufferAndMissesPastIt)
+TEST_P(FastSearch, FindsTheLastMatchOfALongBufferAndMissesPastIt)
 {
     std::string buffer;
     std::uint32_t state = 3;
     while (buffer.size() < 100000) buffer += "b_n_heaD_0" + std::to_string(Next_Number(state) % 10) + '\0';
     buffer += "B_N_HEAD_XY";
-    Exact_Buffer exact(buffer);
+    Load(buffer);
     const auto end = static_cast<std::int32_t>(buffer.size());
     EXPECT_EQ(Find_Text_No_Case("b_n_head_xy", 0), end);
     EXPECT_EQ(Find_Text("B_N_HEAD_XY", 0), end);
@@ -230,18 +220,82 @@ TEST(FastSearch, FindsTheLastMatchOfALongBufferAndMissesPastIt)
     Expect_Same_Answers(buffer, "b_n_head_07", 99000, 99050);
 }
 
+// The file coming in blocks of a few bytes: each search runs on a freshly loaded buffer, so
+// that the search itself brings the blocks in, with the match, its first candidate or its
+// last byte on every edge.
+TEST_P(FastSearch, AgreesWhenTheFileComesInBlocks)
+{
+    const std::vector<std::string> texts = {"b_n_head_01", "NPC_", "z", "MoDl", "aa", ""};
+    for (std::int32_t block : {1, 2, 7, 64, 65, 100}) {
+        Set_Fill_Block_Size(block);
+        for (const std::string& text : texts) {
+            for (size_t at = 0; at + text.size() <= 200; at += 3) {
+                std::string buffer(200, '.');
+                buffer.replace(at, text.size(), text.empty() ? "\0"s : text);
+                for (std::int32_t from : {-1, 0, static_cast<std::int32_t>(at) - 1, static_cast<std::int32_t>(at)}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "block " << block << ", text '" << text << "' at " << at << ", from " << from);
+                    Load(buffer);
+                    ASSERT_EQ(Find_Text(text.c_str(), from), Plain_Search(buffer, text, from, false));
+                    Load(buffer);
+                    ASSERT_EQ(Find_Text_No_Case(text.c_str(), from), Plain_Search(buffer, text, from, true));
+                }
+            }
+        }
+    }
+}
+
+// The real block size: a match that ends just before the first edge, stands across it or
+// begins just after it, in a file a little longer than one block.
+TEST_P(FastSearch, FindsAMatchAcrossTheRealBlockEdge)
+{
+    constexpr std::int32_t Real_Block = 256 * 1024;
+    for (const std::string& text : {"b_n_dark elf_m_head_01"s, "MODL"s}) {
+        const auto length = static_cast<std::int32_t>(text.size());
+        for (std::int32_t at = Real_Block - length - 1; at <= Real_Block + 1; ++at) {
+            SCOPED_TRACE(testing::Message() << text << " at " << at);
+            std::string buffer(static_cast<size_t>(Real_Block + 100), '.');
+            buffer.replace(static_cast<size_t>(at), text.size(), text);
+            Load(buffer);
+            EXPECT_EQ(Find_Text_No_Case(text.c_str(), 0), at + length);
+            Load(buffer);
+            EXPECT_EQ(Find_Text(text.c_str(), at - 1), at + length);
+            EXPECT_EQ(Find_Text(text.c_str(), at), -1);
+        }
+    }
+}
+
+// The dispatcher takes the widest filter the processor has; a width it lacks is refused and
+// the searches go on with the one they had.
+TEST_F(FindText, WidestFilterOfThisProcessorIsTheDefault)
+{
+    int widest = -1;
+    for (int width : {1, 16, 32})
+        if (Set_Search_Width(width) != -1) widest = width;
+    EXPECT_EQ(Set_Search_Width(0), widest);
+    EXPECT_EQ(Set_Search_Width(8), -1);
+    EXPECT_EQ(Set_Search_Width(64), -1);
+    Load("xNPC_");
+    EXPECT_EQ(Find_Text("NPC_", 0), 5);
+}
+
 TEST_F(FindText, WithinAWindowAnswersWhatTheWholeSearchAnswersInsideIt)
 {
     // offsets: 0 'x', 1..4 "FLAG", 5..8 size, then filler and a second "FLAG" at 104
-    Load("xFLAG\x04\0\0\0"s + std::string(95, 'z') + "FLAGyy\0"s);
-    for (const char* text : {"FLAG", "LAG", "yy", "", "zzF", "q"}) {
-        for (std::int32_t from = -1; from <= File_Length; ++from) {
-            for (std::int32_t window : {0, 1, 5, 16, 17, 99, 100, 101, 1000}) {
-                SCOPED_TRACE(testing::Message() << text << " from " << from << " window " << window);
-                const std::int32_t whole = Find_Text(text, from);
-                const std::int32_t expected =
-                    whole != -1 && static_cast<std::int64_t>(whole) - from < window ? whole : -1;
-                EXPECT_EQ(Find_Text_Within(text, from, window), expected);
+    const std::string buffer = "xFLAG\x04\0\0\0"s + std::string(95, 'z') + "FLAGyy\0"s;
+    for (std::int32_t block : {0, 1, 3, 64}) {
+        Set_Fill_Block_Size(block);
+        for (const char* text : {"FLAG", "LAG", "yy", "", "zzF", "q"}) {
+            for (std::int32_t from = -1; from <= static_cast<std::int32_t>(buffer.size()); ++from) {
+                for (std::int32_t window : {0, 1, 5, 16, 17, 99, 100, 101, 1000}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "block " << block << ", " << text << " from " << from << " window " << window);
+                    const std::int32_t whole = Plain_Search(buffer, text, from, false);
+                    const std::int32_t expected =
+                        whole != -1 && static_cast<std::int64_t>(whole) - from < window ? whole : -1;
+                    Load(buffer);  // the search itself brings the blocks in
+                    EXPECT_EQ(Find_Text_Within(text, from, window), expected);
+                }
             }
         }
     }
