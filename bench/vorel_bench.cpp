@@ -10,7 +10,7 @@
 #include "bench/baseline_search.h"
 #include "bench/floor_pass.h"
 #include "bench/lookup_replay.h"
-#include "bench/program_run.h"
+#include "bench/program_figures.h"
 #include "toolkit/toolkit.h"
 
 #include <chrono>

@@ -49,7 +49,7 @@ void Append_Output(Program_Process& process, const char* bytes, size_t count)
     }
 }
 
-} // namespace
+}  // namespace
 
 bool Start_Command(Program_Process& process, const std::vector<std::string>& command, const Command_Options& options)
 {
@@ -75,14 +75,18 @@ bool Wait_For_Console(Program_Process& process, const std::string& text, double 
 {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::duration<double>(timeout_seconds);
-    while (process.console.find(text) == std::string::npos) {
+    // Only what was read since the last look can complete the text: a long console is not
+    // searched again from its start for every line that comes.
+    size_t from = 0;
+    while (process.console.find(text, from) == std::string::npos) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0 || process.output < 0) return false;
         pollfd ready{process.output, POLLIN, 0};
         if (poll(&ready, 1, static_cast<int>(left)) <= 0) continue;
         char bytes[65536];
         const ssize_t got = read(process.output, bytes, sizeof bytes);
-        if (got <= 0) return process.console.find(text) != std::string::npos;
+        if (got <= 0) return false;
+        from = process.console.size() >= text.size() ? process.console.size() - text.size() + 1 : 0;
         Append_Output(process, bytes, static_cast<size_t>(got));
     }
     return true;

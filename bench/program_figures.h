@@ -1,5 +1,6 @@
 // Runs one of the programs as the user does, until its closing line, and measures it: the
-// programs never exit by themselves, so the run ends once the closing line is on the console.
+// programs never exit by themselves, so the run ends once the closing line is on the console
+// and the program idles.
 #pragma once
 
 #include <string>
@@ -16,9 +17,8 @@ struct Program_Figures {
     bool finished;         // false when the closing line did not come in time
 };
 
-// Starts program in the working directory, reads its console until closing_line stands on a
-// line of its own (or timeout_seconds pass) and the program idles, then ends it and
-// collects its figures.
+// Starts program in the working directory, reads its console until closing_line stands on it
+// (or timeout_seconds pass) and the program idles, then ends it and collects its figures.
 Program_Figures Run_Until_Closing_Line(const std::string& program, const std::string& closing_line,
                                        double timeout_seconds);
 
