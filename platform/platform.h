@@ -17,5 +17,9 @@ int Os_File_Exists(const char* path);
 // the path names a folder.
 std::FILE* Os_Open_File(const char* path, const char* mode);
 
+// The size in bytes of an open file, or -1 when it cannot be told. The stream's position is
+// not moved.
+long long Os_File_Size(std::FILE* file);
+
 // 1 when both paths name one existing file, however each is spelled or reached; else 0.
 int Os_Same_File(const char* first_path, const char* second_path);

@@ -3,6 +3,7 @@
 // program holds open.
 #include "platform/platform.h"
 
+#include <io.h>
 #include <share.h>
 #include <windows.h>
 
@@ -23,6 +24,12 @@ std::FILE* Os_Open_File(const char* path, const char* mode)
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return nullptr;
     return _fsopen(path, mode, _SH_DENYNO);
+}
+
+long long Os_File_Size(std::FILE* file)
+{
+    if (file == nullptr) return -1;
+    return _filelengthi64(_fileno(file));
 }
 
 namespace {

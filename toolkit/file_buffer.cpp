@@ -4,6 +4,8 @@
 #include "toolkit/buffer_fill.h"
 #include "toolkit/toolkit.h"
 
+#include "platform/platform.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -86,9 +88,7 @@ void Close_Loaded_File()
 // The file's size in bytes, or 0 when it cannot be told or would not fit a position.
 std::int32_t File_Size(std::FILE* file)
 {
-    if (std::fseek(file, 0, SEEK_END) != 0) return 0;
-    const long size = std::ftell(file);
-    std::fseek(file, 0, SEEK_SET);
+    const long long size = Os_File_Size(file);
     if (size <= 0 || size > std::numeric_limits<std::int32_t>::max()) return 0;
     return static_cast<std::int32_t>(size);
 }
