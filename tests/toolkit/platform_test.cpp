@@ -173,7 +173,10 @@ TEST(CodePages, ReadNamesAsTheGameSpellsThem)
         {0, "\x80\x8a\x9f\xe9\xff", "\xe2\x82\xac\xc5\xa0\xc5\xb8\xc3\xa9\xc3\xbf"},  // € Š Ÿ é ÿ
         {1, "\xc0\xff\xa8\xb9\x80", "\xd0\x90\xd1\x8f\xd0\x81\xe2\x84\x96\xd0\x82"},  // А я Ё № Ђ
         {2, "\x8a\xf8\xff\xa3\xe9", "\xc5\xa0\xc5\x99\xcb\x99\xc5\x81\xc3\xa9"},      // Š ř ˙ Ł é
-        {0, "a\x81" "b", ""},
+        {0,
+         "a\x81"
+         "b",
+         ""},
         {0, "x\x8d", ""},
         {1, "\x98", ""},
         {2, "\x83\x88", ""},
