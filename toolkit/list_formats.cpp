@@ -32,9 +32,8 @@ int Build_List_Path(Path_Slot& out, const char* folder, const char* name, const 
 bool Same_Without_Case(const char* first, const char* second)
 {
     for (;; ++first, ++second) {
-        const char a = (*first >= 'a' && *first <= 'z') ? static_cast<char>(*first - 'a' + 'A') : *first;
-        const char b = (*second >= 'a' && *second <= 'z') ? static_cast<char>(*second - 'a' + 'A') : *second;
-        if (a != b) return false;
+        const unsigned char a = Fold_Letter(static_cast<unsigned char>(*first));
+        if (a != Fold_Letter(static_cast<unsigned char>(*second))) return false;
         if (a == '\0') return true;
     }
 }
@@ -97,11 +96,17 @@ int Read_Census_Count(Text_In& census)
 
 int Write_NPC_Line(Text_Out& list, const NPC_Line_Fields& line)
 {
-    const char* const pieces[] = {line.id, line.head, line.hair, line.race, line.sex};
-    const char ends[] = {NPC_ID_End, NPC_Head_End, NPC_Hair_End, NPC_Race_End, NPC_Sex_End};
-    for (int field = 0; field < 5; ++field) {
-        const char end[] = {ends[field], '\0'};
-        Write_Text(list, pieces[field]);
+    const struct {
+        const char* text;
+        char end;
+    } fields[] = {{line.id, NPC_ID_End},
+                  {line.head, NPC_Head_End},
+                  {line.hair, NPC_Hair_End},
+                  {line.race, NPC_Race_End},
+                  {line.sex, NPC_Sex_End}};
+    for (const auto& field : fields) {
+        const char end[] = {field.end, '\0'};
+        Write_Text(list, field.text);
         Write_Text(list, end);
     }
     return Write_Line(list, line.name);

@@ -16,7 +16,7 @@ namespace {
 
 constexpr unsigned char Case_Bit = 0x20;  // 'A' | 0x20 is 'a'; only letters are folded this way
 
-unsigned char Fold(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
+unsigned char Fold(unsigned char c) { return Fold_Letter(c); }
 
 bool Is_Letter(unsigned char c) { return Fold(c) >= 'A' && Fold(c) <= 'Z'; }
 

@@ -73,6 +73,13 @@ int Join_Text(char* out, int size, const char* first, const char* second = "", c
 // Copies text into slot, cut at 99 characters, always terminated. Returns 0, or -1 when cut.
 int Copy_To_Slot(Text_Slot& slot, const char* text);
 
+// 'a' to 'z' as 'A' to 'Z', every other byte as it is: letter case as the game's file systems
+// and its IDs ignore it, whatever the locale.
+constexpr unsigned char Fold_Letter(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
 // ---------------------------------------------------------------- buffer and search
 
 // Replaces the buffer with the file at path (created empty when missing in an existing
