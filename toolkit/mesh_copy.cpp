@@ -66,7 +66,7 @@ Copy_Outcome Copy_Beside(std::FILE* from, const char* target)
     if (to == nullptr) return Target_Unwritten;
     const int copied = Copy_Stream(from, to);
     const bool read_whole = !std::ferror(from);
-    const bool closed = std::fclose(to) == 0;
+    const bool closed = Close_Written_File(to) == 0;
     if (copied == 0 && closed) return Copied;
     Os_Remove_File(temporary);
     return read_whole ? Target_Unwritten : Source_Unread;

@@ -45,7 +45,7 @@ void Begin(Text_Out& out, const char* path, int whole)
 // Closes the stream of a file opened whole; on failure its temporary file is removed.
 void Close_Whole(Text_Out& out)
 {
-    if (out.file != nullptr && std::fclose(out.file) != 0) Fail(out);
+    if (out.file != nullptr && Close_Written_File(out.file) != 0) Fail(out);
     out.file = nullptr;
     out.whole = 0;
     if (!out.failed) return;
@@ -117,7 +117,7 @@ int Close_Text_Out(Text_Out& out)
         if (!out.failed && Put_Temporary_In_Place(out.path) != 0) Fail(out);
         return out.failed ? -1 : 0;
     }
-    if (out.file != nullptr && std::fclose(out.file) != 0) Fail(out);
+    if (out.file != nullptr && Close_Written_File(out.file) != 0) Fail(out);
     out.file = nullptr;
     return out.failed ? -1 : 0;
 }

@@ -200,6 +200,11 @@ int Name_Temporary_File(Temporary_Path& out, const char* path);
 // without changing it. 0 when it can be written or is missing.
 int Refuses_Writes(const char* path);
 
+// Closes a file that was written: 0 when every byte written reached it, else -1. The flush
+// is tested on its own: a C runtime may close without a word a file whose last bytes it could
+// not write.
+int Close_Written_File(std::FILE* file);
+
 // Puts the temporary file of path in path's place; removes it when that fails. 0, or -1.
 int Put_Temporary_In_Place(const char* path);
 

@@ -21,6 +21,13 @@ int Refuses_Writes(const char* path)
     return 0;
 }
 
+int Close_Written_File(std::FILE* file)
+{
+    const bool flushed = std::fflush(file) == 0 && std::ferror(file) == 0;
+    const bool closed = std::fclose(file) == 0;
+    return flushed && closed ? 0 : -1;
+}
+
 int Put_Temporary_In_Place(const char* path)
 {
     Temporary_Path temporary;
