@@ -340,6 +340,16 @@ TEST_F(MonitorPass, NameFileThatCannotBeOpenedLosesOnlyTheAnswers)
     EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "nord_m_"));
 }
 
+// What a killed copy left beside the mesh sets is gone once the monitor has started.
+TEST_F(MonitorPass, StartRemovesTheLeftoversOfAKilledCopy)
+{
+    Write("Data Files/Meshes/Vorel/Vorel_Male1_Head0.NIF.Vorel_Temp", "half a mesh");
+    Write("Data Files/Meshes/Vorel/Vorel_Fem1_Knee0.NIF.Vorel_Temp", "half a mesh");
+    Start();
+    EXPECT_FALSE(Exists("Data Files/Meshes/Vorel/Vorel_Male1_Head0.NIF.Vorel_Temp"));
+    EXPECT_FALSE(Exists("Data Files/Meshes/Vorel/Vorel_Fem1_Knee0.NIF.Vorel_Temp"));
+}
+
 // The log is named at every request that loses an entry, as every file that cannot be written.
 TEST_F(MonitorPass, MissingCompanionFolderLosesOnlyTheLogEntries)
 {
