@@ -42,10 +42,13 @@ int List_Save_Names(Text_Out& list)
     return listed;
 }
 
+// Reads the names back from the list in the order of the save, which waits beside the list.
 void Read_Back_Names()
 {
+    Temporary_Path save_order;
+    Name_Temporary_File(save_order, Data_File_List);
     Text_In list;
-    Open_Text_In(list, Data_File_List);
+    Open_Text_In(list, save_order);
     Read_Names_Into_Table(list);
     Close_Text_In(list);
 }
@@ -53,7 +56,7 @@ void Read_Back_Names()
 void Write_Reversed_List(int count)
 {
     Text_Out list;
-    Open_Text_Out(list, Data_File_List, 0);
+    Open_Whole_Text_Out(list, Data_File_List);
     Write_Count_Line(list, count);
     for (int slot = count - 1; slot >= 0; --slot) Write_List_Line(list, Data_File_Names[slot]);
     Close_Text_Out(list);
@@ -71,13 +74,15 @@ void Report_No_Save()
 
 int Build_Data_File_List()
 {
+    Remove_Leftover_Of(Data_File_List);
+    // The list in the order of the save is written beside the list and read back from there:
+    // only the finished list takes the list's name. One that could not be written whole
+    // leaves the list as it is, and is said to be so.
     Text_Out list;
-    Open_Text_Out(list, Data_File_List, 0);
+    Open_Whole_Text_Out(list, Data_File_List);
     Load_File_Buffer(Save_Path);
     const int count = List_Save_Names(list);
-    // A list that could not be written in the order of the save would be read back as
-    // whatever the file held before: the list is then left as it is, and said to be so.
-    if (Close_Text_Out(list) == 0) {
+    if (Close_Text_Out_Beside(list) == 0) {
         Read_Back_Names();
         Write_Reversed_List(count);
     }

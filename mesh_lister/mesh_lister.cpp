@@ -36,7 +36,7 @@ void Write_Mesh_List(Mesh_Run& run, const Path_Slot& npc_list_path, const Path_S
     run.rows = Rows_To_List(run.census_count, Read_NPC_List(npc_list_path, run.census_count));
     Print_Line("Creating text file: ", mesh_list_path);
     Text_Out mesh_list;
-    Open_Text_Out(mesh_list, mesh_list_path, 0);  // after the line that names it, so a failure follows it
+    Open_Whole_Text_Out(mesh_list, mesh_list_path);  // after the line that names it, so a failure follows it
     Print_Line();
     for (int row = 0; row < run.rows; ++row) {
         Resolve_Slot(run, Head_Column, row);
@@ -83,8 +83,11 @@ int Build_Mesh_Lists()
 {
     Mesh_Run run = {};
     Lists_Named.count = 0;
+    // A killed run's leftovers, under names of the data files it listed, which may differ.
+    Remove_Leftover_Of(Merged_NPC_List);
+    Remove_Leftovers_In(Mesh_Lists_Folder);
     Open_Text_Out(run.errors_log, NPC_Errors_Log, 0);
-    Open_Text_Out(run.merged_list, Merged_NPC_List, 0);
+    Open_Whole_Text_Out(run.merged_list, Merged_NPC_List);
     Read_Data_File_List();
     Text_In census;
     Open_Text_In(census, Census_List);

@@ -19,7 +19,7 @@ void List_Data_File(Text_Out& census, const Text_Slot& list_name)
     Print_Line();
     Print_Line("Creating text file: ", npc_list_path);
     Text_Out npc_list;
-    Open_Text_Out(npc_list, npc_list_path, 0);  // after the line that names it, so a failure follows it
+    Open_Whole_Text_Out(npc_list, npc_list_path);  // after the line that names it, so a failure follows it
     Load_Data_File_Named(list_name);
     Write_Census_Line(census, list_name, Write_NPC_Records(npc_list));
     Close_Text_Out(npc_list);
@@ -30,8 +30,11 @@ void List_Data_File(Text_Out& census, const Text_Slot& list_name)
 int Build_NPC_Lists()
 {
     Lists_Named.count = 0;
+    // A killed run's leftovers, under names of the data files it listed, which may differ.
+    Remove_Leftover_Of(Census_List);
+    Remove_Leftovers_In(NPC_Lists_Folder);
     Text_Out census;
-    Open_Text_Out(census, Census_List, 0);
+    Open_Whole_Text_Out(census, Census_List);
     Text_In data_files;
     Open_Text_In(data_files, Data_File_List);
     Text_Slot list_name;

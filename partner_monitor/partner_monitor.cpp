@@ -156,6 +156,7 @@ void Serve_Request(Monitor_Streams& streams)
 int Start_Partner_Monitor(Monitor_Streams& streams)
 {
     Print_Line("Monitoring Morrowind...");
+    Remove_Mesh_Set_Leftovers();
     Open_Text_Out(streams.errors, OXT_Errors_Log, 0);
     streams.partner = Open_Partner_File();
     streams.name = Os_Open_File(Partner_Name_File, "wb");

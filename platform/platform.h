@@ -23,3 +23,16 @@ long long Os_File_Size(std::FILE* file);
 
 // 1 when both paths name one existing file, however each is spelled or reached; else 0.
 int Os_Same_File(const char* first_path, const char* second_path);
+
+// Puts the file at temporary_path in the place of path in one step, the old file of that
+// name (if any) going with it: whoever opens path finds the old file or the new one whole,
+// never a mix. A link at path is itself replaced, not the file it leads to. Both paths must
+// lie in one folder. Returns 0, or -1 when nothing was replaced (the temporary file stays).
+int Os_Replace_File(const char* temporary_path, const char* path);
+
+// Removes the file at path. Returns 0, or -1 when it could not be removed or was not there.
+int Os_Remove_File(const char* path);
+
+// Removes every file in folder (a path ending in "\", or "" for the working folder) whose
+// name ends in ending. Returns how many were removed.
+int Os_Remove_Files_Ending_In(const char* folder, const char* ending);

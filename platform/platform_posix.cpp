@@ -7,10 +7,13 @@
 #include "platform/code_pages.h"
 #include "platform/folder_listing.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -115,4 +118,35 @@ int Os_Same_File(const char* first_path, const char* second_path)
     if (stat(Resolve_Path(first_path).c_str(), &first) != 0) return 0;
     if (stat(Resolve_Path(second_path).c_str(), &second) != 0) return 0;
     return (first.st_dev == second.st_dev && first.st_ino == second.st_ino) ? 1 : 0;
+}
+
+int Os_Replace_File(const char* temporary_path, const char* path)
+{
+    if (temporary_path == nullptr || path == nullptr || temporary_path[0] == '\0' || path[0] == '\0') return -1;
+    // rename replaces the entry of path, whatever it is: a link is replaced, not followed.
+    return std::rename(Resolve_Path(temporary_path).c_str(), Resolve_Path(path).c_str()) == 0 ? 0 : -1;
+}
+
+int Os_Remove_File(const char* path)
+{
+    if (path == nullptr || path[0] == '\0') return -1;
+    return unlink(Resolve_Path(path).c_str()) == 0 ? 0 : -1;
+}
+
+int Os_Remove_Files_Ending_In(const char* folder, const char* ending)
+{
+    if (folder == nullptr || ending == nullptr || ending[0] == '\0') return 0;
+    std::string found = folder[0] == '\0' ? "." : Resolve_Path(folder);
+    if (found.back() != '/') found += '/';
+    DIR* dir = opendir(found.c_str());
+    if (dir == nullptr) return 0;
+    const size_t ending_length = std::strlen(ending);
+    int removed = 0;
+    while (const dirent* entry = readdir(dir)) {
+        const size_t length = std::strlen(entry->d_name);
+        if (length <= ending_length || std::strcmp(entry->d_name + length - ending_length, ending) != 0) continue;
+        if (unlink((found + entry->d_name).c_str()) == 0) ++removed;
+    }
+    closedir(dir);
+    return removed;
 }

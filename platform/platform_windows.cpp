@@ -7,6 +7,9 @@
 #include <share.h>
 #include <windows.h>
 
+#include <cstring>
+#include <string>
+
 void Os_Sleep(int milliseconds)
 {
     if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
@@ -56,4 +59,36 @@ int Os_Same_File(const char* first_path, const char* second_path)
             first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow)
                ? 1
                : 0;
+}
+
+int Os_Replace_File(const char* temporary_path, const char* path)
+{
+    if (temporary_path == nullptr || path == nullptr || temporary_path[0] == '\0' || path[0] == '\0') return -1;
+    return MoveFileExA(temporary_path, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ? 0 : -1;
+}
+
+int Os_Remove_File(const char* path)
+{
+    if (path == nullptr || path[0] == '\0') return -1;
+    return DeleteFileA(path) != 0 ? 0 : -1;
+}
+
+int Os_Remove_Files_Ending_In(const char* folder, const char* ending)
+{
+    if (folder == nullptr || ending == nullptr || ending[0] == '\0') return 0;
+    const std::string prefix = folder;
+    // A pattern also matches short 8.3 names: every long name is tested for the ending here.
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((prefix + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    const size_t ending_length = std::strlen(ending);
+    int removed = 0;
+    do {
+        const size_t length = std::strlen(entry.cFileName);
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        if (length <= ending_length || std::strcmp(entry.cFileName + length - ending_length, ending) != 0) continue;
+        if (DeleteFileA((prefix + entry.cFileName).c_str()) != 0) ++removed;
+    } while (FindNextFileA(search, &entry) != 0);
+    FindClose(search);
+    return removed;
 }

@@ -136,6 +136,7 @@ void Report_No_Player()
 
 int Change_Player_Meshes()
 {
+    Remove_Mesh_Set_Leftovers();
     Player_Record player = {};
     Mesh_Set_Table male_targets;
     Mesh_Set_Table female_targets;

@@ -32,7 +32,7 @@ int Write_Table_Row(const Race_Table& table, int row, Text_Out& list, Text_Out& 
 int Write_Race_List(const Race_Table& table, const char* path, Text_Out& log)
 {
     Text_Out list;
-    Open_Text_Out(list, path, 0);
+    Open_Whole_Text_Out(list, path);
     int missing = 0;
     for (int row = 0; row < table.count; ++row) missing |= Write_Table_Row(table, row, list, log);
     Close_Text_Out(list);
@@ -43,6 +43,8 @@ int Write_Race_List(const Race_Table& table, const char* path, Text_Out& log)
 
 int Write_Race_Lists(const Race_Table& male, const Race_Table& female)
 {
+    Remove_Leftover_Of(Male_Race_List);
+    Remove_Leftover_Of(Female_Race_List);
     Text_Out log;
     Open_Text_Out(log, Race_Errors_Log, 0);
     int missing = Write_Race_List(male, Male_Race_List, log);

@@ -41,3 +41,13 @@ int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field, M
     }
     return 0;
 }
+
+int Remove_Mesh_Set_Leftovers()
+{
+    for (int female = 0; female <= 1; ++female) {
+        Mesh_Set_Table set;
+        Fill_Mesh_Set(set, female);
+        for (const Text_Slot& file : set) Remove_Leftover_Of(file);
+    }
+    return 0;
+}

@@ -14,6 +14,7 @@ namespace {
 constexpr int Max_Unwritten = 64;
 Path_Slot Unwritten[Max_Unwritten];
 int Unwritten_Count = 0;
+int Unwritten_Round = 0;  // how many times the memo has been forgotten
 
 bool Said_Before(const char* path)
 {
@@ -22,17 +23,35 @@ bool Said_Before(const char* path)
     return false;
 }
 
+// A file that failed is said once in each round of the memo: a program that forgets the files
+// said (the monitor, at each request) hears again of a file that it keeps open and still
+// cannot write; one that never forgets hears of each file once, however many there are.
 void Fail(Text_Out& out)
 {
-    if (!out.failed) Report_Unwritten_File(out.path);
+    if (!out.failed || out.failure_round != Unwritten_Round) Report_Unwritten_File(out.path);
     out.failed = 1;
+    out.failure_round = Unwritten_Round;
 }
 
-void Open(Text_Out& out, const char* path, const char* mode)
+void Begin(Text_Out& out, const char* path, int whole)
 {
     Join_Text(out.path, Path_Slot_Size, path);
+    out.file = nullptr;
     out.failed = 0;
-    out.file = Os_Open_File(path, mode);
+    out.whole = whole;
+    out.failure_round = Unwritten_Round;
+}
+
+// Closes the stream of a file opened whole; on failure its temporary file is removed.
+void Close_Whole(Text_Out& out)
+{
+    if (out.file != nullptr && Close_Written_File(out.file) != 0) Fail(out);
+    out.file = nullptr;
+    out.whole = 0;
+    if (!out.failed) return;
+    Temporary_Path temporary;
+    Name_Temporary_File(temporary, out.path);
+    if (Os_File_Exists(temporary)) Os_Remove_File(temporary);
 }
 
 }  // namespace
@@ -40,7 +59,13 @@ void Open(Text_Out& out, const char* path, const char* mode)
 int Report_Unwritten_File(const char* path)
 {
     if (Said_Before(path)) return 0;
-    if (Unwritten_Count < Max_Unwritten) Join_Text(Unwritten[Unwritten_Count++], Path_Slot_Size, path);
+    return Say_Unwritten_File(path);
+}
+
+int Say_Unwritten_File(const char* path)
+{
+    if (!Said_Before(path) && Unwritten_Count < Max_Unwritten)
+        Join_Text(Unwritten[Unwritten_Count++], Path_Slot_Size, path);
     Print_Line("Error! Could not write file: ", path);
     return 1;
 }
@@ -48,25 +73,51 @@ int Report_Unwritten_File(const char* path)
 int Forget_Unwritten_Files()
 {
     Unwritten_Count = 0;
+    ++Unwritten_Round;
     return 0;
 }
 
 int Open_Text_Out(Text_Out& out, const char* path, int append)
 {
-    Open(out, path, append ? "ab" : "wb");
+    Begin(out, path, 0);
+    out.file = Os_Open_File(path, append ? "ab" : "wb");
     if (out.file == nullptr) Fail(out);
     return 0;
 }
 
 int Open_Log_For_Appending(Text_Out& log, const char* path)
 {
-    Open(log, path, "ab");
+    Begin(log, path, 0);
+    log.file = Os_Open_File(path, "ab");
     return 0;
+}
+
+int Open_Whole_Text_Out(Text_Out& out, const char* path)
+{
+    Begin(out, path, 1);
+    if (!Refuses_Writes(out.path)) {
+        Temporary_Path temporary;
+        Name_Temporary_File(temporary, out.path);
+        out.file = Os_Open_File(temporary, "wb");
+    }
+    if (out.file == nullptr) Fail(out);
+    return 0;
+}
+
+int Close_Text_Out_Beside(Text_Out& out)
+{
+    Close_Whole(out);
+    return out.failed ? -1 : 0;
 }
 
 int Close_Text_Out(Text_Out& out)
 {
-    if (out.file != nullptr && std::fclose(out.file) != 0) Fail(out);
+    if (out.whole) {
+        Close_Whole(out);
+        if (!out.failed && Put_Temporary_In_Place(out.path) != 0) Fail(out);
+        return out.failed ? -1 : 0;
+    }
+    if (out.file != nullptr && Close_Written_File(out.file) != 0) Fail(out);
     out.file = nullptr;
     return out.failed ? -1 : 0;
 }

@@ -184,16 +184,55 @@ int Peek_Text_In(Text_In& in);    // the next character, not taken; -1 at the en
 int Read_Field(Text_In& in, char delimiter, char* out, int capacity);
 int Read_Field(Text_In& in, char delimiter, Text_Slot& out);
 
+// A file written whole (a list, a copy over the mesh set) is written beside its name, under
+// that name followed by Temporary_Ending, and put in its place only once every byte has
+// reached the disk: a failure or a kill leaves the file as it was. Each program removes what a
+// killed run of it left beside its files when it starts.
+constexpr const char* Temporary_Ending = ".Vorel_Temp";
+constexpr int Temporary_Path_Size = Path_Slot_Size + 12;
+using Temporary_Path = char[Temporary_Path_Size];
+
+// The name that path's new content is written under before it takes path's place.
+int Name_Temporary_File(Temporary_Path& out, const char* path);
+
+// 1 when path names a file that is there but cannot be written now (read-only, held by another
+// program, a folder): replacing it would undo what the player or that program meant. Looks
+// without changing it. 0 when it can be written or is missing.
+int Refuses_Writes(const char* path);
+
+// Closes a file that was written: 0 when every byte written reached it, else -1. The flush
+// is tested on its own: a C runtime may close without a word a file whose last bytes it could
+// not write.
+int Close_Written_File(std::FILE* file);
+
+// Puts the temporary file of path in path's place; removes it when that fails. 0, or -1.
+int Put_Temporary_In_Place(const char* path);
+
+// Removes what a killed run may have left beside the file at path, or beside any file in
+// folder (a path ending in "\").
+int Remove_Leftover_Of(const char* path);
+int Remove_Leftovers_In(const char* folder);
+
 // A list or log written in text mode: every "\n" reaches the disk as CR LF.
 // A file that cannot be opened, or a write to it that fails, is said on the console once, by
 // Report_Unwritten_File; the program goes on without it.
 struct Text_Out {
-    std::FILE* file;  // null when the file could not be opened
-    Path_Slot path;   // as given to the open, to name the file when it cannot be written
-    int failed;       // 1 once the file could not be opened or a write to it failed
+    std::FILE* file;    // null when the file could not be opened
+    Path_Slot path;     // as given to the open, to name the file when it cannot be written
+    int failed;         // 1 once the file could not be opened or a write to it failed
+    int whole;          // 1 when written beside path and put in its place at the close
+    int failure_round;  // the round of Forget_Unwritten_Files in which the failure was last said
 };
 
 int Open_Text_Out(Text_Out& out, const char* path, int append);  // truncates unless append
+// Opens a list that is written whole: path keeps what it held until the close puts the new
+// content in its place, and keeps it for good when anything meant for it was lost. A file at
+// path that refuses writes is said at once and never replaced.
+int Open_Whole_Text_Out(Text_Out& out, const char* path);
+// Closes a list opened whole without putting it in place: when all of it was written, it
+// stays under its temporary name to be read back, and 0 is returned; else that file is removed
+// and -1 returned.
+int Close_Text_Out_Beside(Text_Out& out);
 // Opens a log for appending, created when missing. A log that cannot be opened is said only
 // when an entry is written to it: a log that has nothing to take has lost nothing.
 int Open_Log_For_Appending(Text_Out& log, const char* path);
@@ -205,6 +244,8 @@ int Write_Line(Text_Out& out, const char* first, const char* second = "", const 
 // Prints "Error! Could not write file: " and path, unless that was said of path since the
 // last Forget_Unwritten_Files. Returns 1 when it printed, else 0.
 int Report_Unwritten_File(const char* path);
+// Prints it whether said before or not, and keeps path among the files said.
+int Say_Unwritten_File(const char* path);
 int Forget_Unwritten_Files();
 
 // Prints the pieces as one console line, then a line end and a flush.
@@ -322,7 +363,8 @@ constexpr const char* Copy_Errors_Log = "Vorel OXT Files\\Copy Errors.txt";
 
 // Copies the source mesh whole over target. A missing source is reported on the console and
 // in the copy error log, source is set to the error-marker mesh and that is copied instead.
-// Returns 0, or -1 when the target could not be written, which is reported the same way.
+// Returns 0, or -1 when the source that was to be copied could not be read or the target could
+// not be written, which is reported the same way; the target then keeps what it held.
 int Copy_Mesh_File(Text_Slot& source, const char* target);
 
 // Fills table with the thirteen mesh-set file names of one sex, in set order.
@@ -333,6 +375,9 @@ struct Mesh_Set_Change {
     int written;  // targets that now hold their mesh
     int failed;   // targets that could not be written
 };
+
+// Removes what a killed copy may have left beside the files of both mesh sets.
+int Remove_Mesh_Set_Leftovers();
 
 // Copy_Mesh_File, counted in change.
 int Copy_Into_Mesh_Set(Text_Slot& source, const char* target, Mesh_Set_Change& change);

@@ -4,6 +4,8 @@
 #include "tools/tes3/tes3_builder.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 using namespace std::string_literals;
 
@@ -44,4 +46,32 @@ TEST_F(DataFileListerProgram, SaysWhenThereIsNoSaveOrTheListCannotBeWritten)
                        "Save the game, then copy the newest save file in 'Saves' to 'Vorel.ess'\n\n"
                        "Done!\nSee 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results\n");
     EXPECT_EQ(Read("Saves/Vorel.ess"), ""s);
+}
+
+// On a full disk the list keeps what it held, whole: it is said once, and neither the list in
+// the order of the save nor a part of the new list takes its name. What a killed run left
+// beside the list is gone after the next run.
+TEST_F(DataFileListerProgram, FullDiskKeepsTheListWholeAndLeftoversAreRemoved)
+{
+    std::vector<std::string> masters;
+    for (int file = 0; file < 150; ++file)
+        masters.push_back("Plugin " + std::to_string(1000 + file) + " of a long name.esp");
+    Write("Saves/Vorel.ess", tes3::Header_Record(masters.data(), static_cast<int>(masters.size())));
+    const std::string old_list = "3\r\nC.esp\r\nB.esm\r\nA.esm\r\n";
+    Write("Vorel OXT Files/Vorel_Data_File_List.txt", old_list);
+    Write("Vorel OXT Files/Vorel_Data_File_List.txt.Vorel_Temp", "1\r\nhalf");
+    const std::string closing = "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results";
+    const std::string said = "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_List.txt\n";
+    const std::string console = Run_Program("data-file-lister", root, closing, false, 4096);
+    ASSERT_NE(console.find(said), std::string::npos) << console;
+    EXPECT_EQ(console.find(said), console.rfind(said)) << console;
+    EXPECT_NE(console.find("\nDone!\n" + closing + "\n"), std::string::npos) << console;
+    EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_List.txt"), old_list);
+    EXPECT_FALSE(Exists("Vorel OXT Files/Vorel_Data_File_List.txt.Vorel_Temp"));
+    Write("Vorel OXT Files/Vorel_Data_File_List.txt.Vorel_Temp", "1\r\nhalf");
+    Run_Program("data-file-lister", root, closing);
+    std::string list = "150\r\n";
+    for (auto name = masters.rbegin(); name != masters.rend(); ++name) list += *name + "\r\n";
+    EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_List.txt"), list);
+    EXPECT_FALSE(Exists("Vorel OXT Files/Vorel_Data_File_List.txt.Vorel_Temp"));
 }

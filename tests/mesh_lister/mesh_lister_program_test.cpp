@@ -83,3 +83,20 @@ TEST_F(MeshListerProgram, MasterAndPluginWithOneBaseNameKeepListsOfTheirOwn)
     EXPECT_EQ(Read("Vorel OXT Files/Mesh Lists/Pair.esm Mesh List.txt"), master);
     EXPECT_EQ(Read("Vorel_NPC_List.txt"), plugin + master);
 }
+
+// What a killed run left beside the mesh lists and the merged NPC list is removed by the next.
+TEST_F(MeshListerProgram, LeftoversOfAKilledRunAreRemoved)
+{
+    const std::string masters[] = {"Morrowind.esm"};
+    Write("Saves/Vorel.ess", tes3::Header_Record(masters, 1));
+    Write("Data Files/Morrowind.esm", tes3::Header_Record(nullptr, 0));
+    for (const char* leftover :
+         {"Vorel OXT Files/Mesh Lists/Gone Mesh List.txt.Vorel_Temp", "Vorel_NPC_List.txt.Vorel_Temp"})
+        Write(leftover, "half");
+    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
+    Run_Program("mesh-lister", root, "See the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results");
+    EXPECT_FALSE(Exists("Vorel OXT Files/Mesh Lists/Gone Mesh List.txt.Vorel_Temp"));
+    EXPECT_FALSE(Exists("Vorel_NPC_List.txt.Vorel_Temp"));
+    EXPECT_EQ(Read("Vorel_NPC_List.txt"), ""s);
+}

@@ -31,3 +31,31 @@ TEST_F(NPCListerProgram, ListsTheNPCsOfEveryDataFileOfTheSave)
               "fargoth<b_n_wood elf_m_head_01>b_n_wood elf_m_hair_01<Wood Elf>0<Fargoth\r\n"s);
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"), "Vorel.esp*1\r\nMorrowind.esm*1\r\n"s);
 }
+
+// An NPC list that a full disk cannot take keeps what it held, whole, and is said once; what a
+// killed run left beside the lists (under the names of other data files too) is removed.
+TEST_F(NPCListerProgram, FullDiskKeepsAListWholeAndLeftoversAreRemoved)
+{
+    const std::string masters[] = {"Morrowind.esm"};
+    Write("Saves/Vorel.ess", tes3::Header_Record(masters, 1));
+    std::string npcs;
+    for (int npc = 0; npc < 100; ++npc)
+        npcs += tes3::Npc_Record("npc_" + std::to_string(npc), "Someone", "Wood Elf", "b_n_wood elf_m_head_01",
+                                 "b_n_wood elf_m_hair_01", 0);
+    Write("Data Files/Morrowind.esm", tes3::Header_Record(nullptr, 0) + npcs);
+    Write("Vorel OXT Files/NPC Lists/Morrowind NPC List.txt", "old\r\n");
+    for (const char* leftover : {"Vorel OXT Files/NPC Lists/Gone NPC List.txt.Vorel_Temp",
+                                 "Vorel OXT Files/Vorel_Data_File_Census_List.txt.Vorel_Temp"})
+        Write(leftover, "half");
+    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    const std::string closing = "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results";
+    const std::string console = Run_Program("npc-lister", root, closing, false, 4096);
+    const std::string said = "Error! Could not write file: Vorel OXT Files\\NPC Lists\\Morrowind NPC List.txt\n";
+    ASSERT_NE(console.find(said), std::string::npos) << console;
+    EXPECT_EQ(console.find(said), console.rfind(said)) << console;
+    EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Morrowind NPC List.txt"), "old\r\n"s);
+    EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"), "Morrowind.esm*100\r\n"s);
+    EXPECT_FALSE(Exists("Vorel OXT Files/NPC Lists/Gone NPC List.txt.Vorel_Temp"));
+    EXPECT_FALSE(Exists("Vorel OXT Files/NPC Lists/Morrowind NPC List.txt.Vorel_Temp"));
+    EXPECT_FALSE(Exists("Vorel OXT Files/Vorel_Data_File_Census_List.txt.Vorel_Temp"));
+}

@@ -340,13 +340,29 @@ TEST_F(MonitorPass, NameFileThatCannotBeOpenedLosesOnlyTheAnswers)
     EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "nord_m_"));
 }
 
+// What a killed copy left beside the mesh sets is gone once the monitor has started.
+TEST_F(MonitorPass, StartRemovesTheLeftoversOfAKilledCopy)
+{
+    Write("Data Files/Meshes/Vorel/Vorel_Male1_Head0.NIF.Vorel_Temp", "half a mesh");
+    Write("Data Files/Meshes/Vorel/Vorel_Fem1_Knee0.NIF.Vorel_Temp", "half a mesh");
+    Start();
+    EXPECT_FALSE(Exists("Data Files/Meshes/Vorel/Vorel_Male1_Head0.NIF.Vorel_Temp"));
+    EXPECT_FALSE(Exists("Data Files/Meshes/Vorel/Vorel_Fem1_Knee0.NIF.Vorel_Temp"));
+}
+
+// The log is named at every request that loses an entry, as every file that cannot be written.
 TEST_F(MonitorPass, MissingCompanionFolderLosesOnlyTheLogEntries)
 {
     Remove("Vorel OXT Files");
     Start();
-    Game_Side_Request(root, '>', "nobody");
-    EXPECT_EQ(Pass(), Unknown_Request("nobody"));
-    EXPECT_EQ(Game_Side_Answer(root), Not_Found_Answer);
+    const std::string unknown = Unknown_Request("nobody");
+    const std::string said = unknown.substr(0, unknown.size() - Monitoring_Lines.size()) +
+                             "Error! Could not write file: Vorel OXT Files\\OXT Errors.txt\n" + Monitoring_Lines;
+    for (int request = 0; request < 2; ++request) {
+        Game_Side_Request(root, '>', "nobody");
+        EXPECT_EQ(Pass(), said);
+        EXPECT_EQ(Game_Side_Answer(root), Not_Found_Answer);
+    }
     EXPECT_FALSE(Exists("Vorel OXT Files"));
 }
 

@@ -167,3 +167,55 @@ TEST_F(PlayerAppearanceProgram, MeshSetThatCannotBeWrittenIsNotClaimedChanged)
               std::string::npos)
         << log;
 }
+
+// A mesh that is there but cannot be read (natively one the player may not read, under Wine a
+// folder in its place) is no copy: its file of the set keeps what it held, the copy is said and
+// logged, and the set is not claimed changed.
+TEST_F(PlayerAppearanceProgram, MeshThatCannotBeReadLeavesItsFileAsItWas)
+{
+    Write_Save(tes3::Npc_Record("player", "Sample Heroine", "Dark Elf", "b_n_dark elf_f_head_01", "vorel_hair", 1));
+    const bool wine = Running_Under_Wine();
+    const std::string knee = Path("Data Files/Meshes/b/f_knee.nif");
+    if (wine) {
+        std::filesystem::remove(knee);
+        std::filesystem::create_directory(knee);
+    } else {
+        std::filesystem::permissions(knee, std::filesystem::perms::none);
+    }
+    Write("Data Files/Meshes/Vorel/Vorel_Fem1_Head0.NIF.Vorel_Temp", "half");
+    Hand_Over_Game_Folder(root);
+    Run_Program("data-file-lister", root, Lister_Closing, !wine);
+    const std::string closing = "Vorel female player meshes have not been wholly changed";
+    const std::string console = Run_Program("player-appearance", root, closing, !wine);
+    EXPECT_NE(console.find("\n\nError! Could not read file: Data Files\\Meshes\\b\\f_knee.nif\n"
+                           "See 'Vorel OXT Files\\Copy Errors.txt' for details\n\nDone!\n" +
+                           closing + "\n"),
+              std::string::npos)
+        << console;
+    EXPECT_EQ(Read(Set_File("Fem1_", "Knee")), "old"s);
+    EXPECT_EQ(Read(Set_File("Fem1_", "Upleg")), Mesh_Bytes("upperleg"));
+    EXPECT_EQ(Read("Vorel OXT Files/Copy Errors.txt"),
+              "Could not read file: Data Files\\Meshes\\b\\f_knee.nif\r\n"
+              "To replace file: Data Files\\Meshes\\Vorel\\Vorel_Fem1_Knee0.NIF\r\n\r\n"s);
+    EXPECT_FALSE(Exists("Data Files/Meshes/Vorel/Vorel_Fem1_Head0.NIF.Vorel_Temp"));
+}
+
+// On a full disk no file of the set is cut: each keeps what it held, whole.
+TEST_F(PlayerAppearanceProgram, FullDiskLeavesEveryFileOfTheSetWhole)
+{
+    Write_Save(tes3::Npc_Record("player", "Sample Heroine", "Dark Elf", "b_n_dark elf_f_head_01", "vorel_hair", 1));
+    for (const char* name : {"head_01", "hair"})
+        Write("Data Files/Meshes/b/" + std::string(name) + ".nif", std::string(9000, 'm'));
+    for (const char* part : Part_Words)
+        Write("Data Files/Meshes/b/f_" + std::string(part) + ".nif", std::string(9000, 'm'));
+    Run_Program("data-file-lister", root, Lister_Closing);
+    const std::string closing = "Vorel female player meshes have not been changed";
+    const std::string console = Run_Program("player-appearance", root, closing, false, 4096);
+    EXPECT_NE(console.find("Error! Could not write file: Data Files\\Meshes\\Vorel\\Vorel_Fem1_Upleg0.NIF\n"
+                           "See 'Vorel OXT Files\\Copy Errors.txt' for details\n\nDone!\n" +
+                           closing + "\n"),
+              std::string::npos)
+        << console;
+    Expect_Old("Fem1_");
+    for (const char* word : Set_Words) EXPECT_FALSE(Exists(Set_File("Fem1_", word) + ".Vorel_Temp")) << word;
+}

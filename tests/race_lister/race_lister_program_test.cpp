@@ -85,3 +85,18 @@ TEST_F(RaceListerProgram, FindsDataFilesInAnyLetterCaseAndReportsNoMisses)
     EXPECT_EQ(Read("Vorel_FRace_List.txt"), "Dark Elf*" + Eleven_Fields("de_f") + "\r\n");
     EXPECT_EQ(Read("Vorel OXT Files/Race Errors.txt"), ""s);
 }
+
+// What a killed run left beside the race lists is removed by the next.
+TEST_F(RaceListerProgram, LeftoversOfAKilledRunAreRemoved)
+{
+    const std::string masters[] = {"Morrowind.esm"};
+    Write("Saves/Vorel.ess", tes3::Header_Record(masters, 1));
+    Write("Data Files/Morrowind.esm", Plugin(Eleven_Parts("Nord", "n", 0)));
+    for (const char* leftover : {"Vorel_MRace_List.txt.Vorel_Temp", "Vorel_FRace_List.txt.Vorel_Temp"})
+        Write(leftover, "half");
+    Run_Program("data-file-lister", root, Data_File_List_Closing);
+    Run_Program("race-lister", root, Race_Closing);
+    EXPECT_FALSE(Exists("Vorel_MRace_List.txt.Vorel_Temp"));
+    EXPECT_FALSE(Exists("Vorel_FRace_List.txt.Vorel_Temp"));
+    EXPECT_EQ(Read("Vorel_MRace_List.txt").value_or("").rfind("Nord*", 0), 0u);
+}

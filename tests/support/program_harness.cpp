@@ -43,11 +43,13 @@ bool Running_Under_Wine() { return Launcher() == "wine"; }
 
 double Program_Timeout() { return Running_Under_Wine() ? 90.0 : 30.0; }
 
-bool Start_Program(Program_Process& process, const std::string& program, const std::string& game_root, bool bound_user)
+bool Start_Program(Program_Process& process, const std::string& program, const std::string& game_root, bool bound_user,
+                   long long file_size_limit)
 {
     Command_Options options;
     options.folder = game_root;
     options.bound_user = bound_user;
+    options.file_size_limit = file_size_limit;
     if (!Running_Under_Wine()) return Start_Command(process, {Program_Path(program)}, options);
     setenv("WINEDEBUG", "-all", 1);
     options.quiet = true;
@@ -56,10 +58,10 @@ bool Start_Program(Program_Process& process, const std::string& program, const s
 }
 
 std::string Run_Program(const std::string& program, const std::string& game_root, const std::string& closing_line,
-                        bool bound_user)
+                        bool bound_user, long long file_size_limit)
 {
     Program_Process process;
-    if (!Start_Program(process, program, game_root, bound_user)) return "<<could not start>>";
+    if (!Start_Program(process, program, game_root, bound_user, file_size_limit)) return "<<could not start>>";
     const bool closed = Wait_For_Console(process, closing_line + "\n", Program_Timeout());
     Stop_Program(process);
     return closed ? process.console : process.console + "<<timed out>>";

@@ -9,14 +9,15 @@
 #include <string>
 
 // Starts the deliverable (e.g. "data-file-lister") with game_root as working directory;
-// as the user whom read-only files bind, when bound_user is set and the tests run as root.
+// as the user whom read-only files bind, when bound_user is set and the tests run as root;
+// unable to grow any file past file_size_limit bytes, as on a full disk, when that is set.
 bool Start_Program(Program_Process& process, const std::string& program, const std::string& game_root,
-                   bool bound_user = false);
+                   bool bound_user = false, long long file_size_limit = -1);
 
 // Runs a one-shot program until its closing line, then ends it. Returns its console
 // output, or the output so far followed by "<<timed out>>".
 std::string Run_Program(const std::string& program, const std::string& game_root, const std::string& closing_line,
-                        bool bound_user = false);
+                        bool bound_user = false, long long file_size_limit = -1);
 
 // True when the tests run the Windows build under Wine.
 bool Running_Under_Wine();

@@ -1,10 +1,14 @@
 // The mesh copy: whole byte-for-byte copies over longer targets, the error-marker mesh in
-// place of a missing source with its console lines and copy error log entries, targets that
-// cannot be written, and a source that is the target itself.
+// place of a missing source with its console lines and copy error log entries, sources that
+// cannot be read and targets that cannot be written (each left as it was), links in the
+// target's place, and a source that is the target itself.
 #include "tests/support/bound_user.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
+#include "tests/support/unwritable_files.h"
 #include "toolkit/toolkit.h"
+
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -16,6 +20,9 @@ namespace {
 const std::string Marker_Bytes = "NIF error marker\r\n\x1A\0\x0D\x0A\xFF"s;
 const std::string Target = "Data Files\\Meshes\\Vorel\\Vorel_Male1_Neck0.NIF";
 const std::string Target_File = "Data Files/Meshes/Vorel/Vorel_Male1_Neck0.NIF";
+const std::string Target_Temporary_File = Target_File + ".Vorel_Temp";
+const std::string Marker = "Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
+const std::string Marker_File = "Data Files/Meshes/Vorel/Vorel_Error_Marker.nif";
 
 // Every byte value, line-end and end-of-file bytes among them, over more than one block.
 std::string Mesh_Bytes(size_t size)
@@ -34,6 +41,16 @@ std::string Miss_Lines(const std::string& source)
 std::string Miss_Entry(const std::string& source, const std::string& target)
 {
     return "Could not find file: " + source + "\r\nTo replace file: " + target + "\r\n\r\n";
+}
+
+std::string Unread_Lines(const std::string& source)
+{
+    return "Error! Could not read file: " + source + "\nSee 'Vorel OXT Files\\Copy Errors.txt' for details\n\n";
+}
+
+std::string Unread_Entry(const std::string& source, const std::string& target)
+{
+    return "Could not read file: " + source + "\r\nTo replace file: " + target + "\r\n\r\n";
 }
 
 std::string Unwritten_Lines(const std::string& target)
@@ -83,6 +100,7 @@ TEST_F(CopyMeshFile, CopiesEveryByteOverALongerTarget)
         EXPECT_EQ(Target_Bytes(), mesh);
         EXPECT_STREQ(source_slot, "Data Files\\Meshes\\b\\neck.nif");
         EXPECT_EQ(Read("Data Files/Meshes/b/neck.nif"), mesh);
+        EXPECT_FALSE(Exists(Target_Temporary_File));
     }
     EXPECT_EQ(Log(), "");
 }
@@ -129,67 +147,118 @@ TEST_F(CopyMeshFile, MissesAcrossCallsAreAppendedInOrder)
     EXPECT_EQ(Read("Data Files/Meshes/Vorel/Vorel_Fem1_Hair0.NIF"), Marker_Bytes);
 }
 
-TEST_F(CopyMeshFile, MissingErrorMarkerIsCreatedEmptyAndSoIsTheTarget)
+// An error-marker mesh that cannot stand in for a missing source is a copy that fails: the
+// target keeps what it held, and both blocks are said and logged.
+TEST_F(CopyMeshFile, MissingOrUnreadableErrorMarkerLeavesTheTargetAsItWas)
 {
-    Remove("Data Files/Meshes/Vorel/Vorel_Error_Marker.nif");
-    Write(Target_File, "old mesh");
-    EXPECT_EQ(Copy("gone.nif"), Miss_Lines("gone.nif"));
-    EXPECT_EQ(Log(), Miss_Entry("gone.nif", Target));
-    EXPECT_EQ(Read("Data Files/Meshes/Vorel/Vorel_Error_Marker.nif"), ""s);
-    EXPECT_EQ(Target_Bytes(), "");
-}
-
-TEST_F(CopyMeshFile, FolderAsSourceIsNotReportedAndLeavesTheTargetEmpty)
-{
-    Write(Target_File, "old mesh");
-    EXPECT_EQ(Copy("Data Files\\Meshes"), "");
-    EXPECT_EQ(Target_Bytes(), "");
-    EXPECT_EQ(Log(), "");
-    EXPECT_STREQ(source_slot, "Data Files\\Meshes");
-}
-
-// A target that cannot be written is never a copy made: the copy answers -1, says so once
-// per file, and logs it, whatever the cause.
-TEST_F(CopyMeshFile, TargetThatCannotBeWrittenIsSaidAndLogged)
-{
-    const std::string source = "Data Files\\Meshes\\found.nif";
     struct Case {
         const char* what;
-        void (*prepare)(const std::string& target_path);
+        void (*prepare)(const std::string& marker_path);
     };
     const Case cases[] = {
-        {"a read-only file", [](const std::string& path) { Make_Read_Only(path); }},
+        {"a missing marker", [](const std::string& path) { std::filesystem::remove(path); }},
         {"a folder in its place",
          [](const std::string& path) {
              std::filesystem::remove(path);
              std::filesystem::create_directory(path);
          }},
-        {"a full disk",
-         [](const std::string& path) {
-             std::filesystem::remove(path);
-             std::filesystem::create_symlink("/dev/full", path);
-         }},
-        {"a missing folder",
-         [](const std::string& path) { std::filesystem::remove_all(std::filesystem::path(path).parent_path()); }},
+        {"a marker the player may not read", [](const std::string& path) { chmod(path.c_str(), 0); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Write("Data Files/Meshes/found.nif", "found");
+        Write(Target_File, "old mesh");
+        Write("Vorel OXT Files/Copy Errors.txt", "");
+        As_Bound_User bound(root);
+        c.prepare(Path(Marker_File));
+        EXPECT_EQ(Copy("gone.nif"), Miss_Lines("gone.nif") + Unread_Lines(Marker));
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(Log(), Miss_Entry("gone.nif", Target) + Unread_Entry(Marker, Target));
+        EXPECT_EQ(Target_Bytes(), "old mesh");
+        EXPECT_FALSE(Exists(Target_Temporary_File));
+        std::filesystem::remove_all(Path(Marker_File));
+        Write(Marker_File, Marker_Bytes);
+    }
+    EXPECT_FALSE(Exists("gone.nif"));
+}
+
+// A source that is there but cannot be read is no copy: the target is not touched.
+TEST_F(CopyMeshFile, SourceThatCannotBeReadLeavesTheTargetAsItWas)
+{
+    std::filesystem::create_directories(Path("Data Files/Meshes/b/folder.nif"));
+    Write("Data Files/Meshes/b/secret.nif", "a mesh");
+    for (const std::string& source : {"Data Files\\Meshes\\b\\folder.nif"s, "Data Files\\Meshes\\b\\secret.nif"s}) {
+        SCOPED_TRACE(source);
+        Write(Target_File, "old mesh");
+        Write("Vorel OXT Files/Copy Errors.txt", "");
+        As_Bound_User bound(root);
+        chmod(Path("Data Files/Meshes/b/secret.nif").c_str(), 0);
+        EXPECT_EQ(Copy(source), Unread_Lines(source));
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(Log(), Unread_Entry(source, Target));
+        EXPECT_EQ(Target_Bytes(), "old mesh");
+        EXPECT_STREQ(source_slot, source.c_str());
+        EXPECT_FALSE(Exists(Target_Temporary_File));
+    }
+}
+
+// A target that cannot be written is never a copy made: the copy answers -1, says so and
+// logs it at every copy, whatever the cause, and the target keeps what it held.
+TEST_F(CopyMeshFile, TargetThatCannotBeWrittenIsSaidLoggedAndKept)
+{
+    const std::string source = "Data Files\\Meshes\\found.nif";
+    const std::string mesh = Mesh_Bytes(70000);
+    for (const Unwritable_Case& c : Unwritable_Cases()) {
+        SCOPED_TRACE(c.what);
+        Write("Data Files/Meshes/found.nif", mesh);
         Write(Target_File, "old");
         Write("Vorel OXT Files/Copy Errors.txt", "");
         As_Bound_User bound(root);
         c.prepare(Path(Target_File));
-        EXPECT_EQ(Copy(source), Unwritten_Lines(Target));
-        EXPECT_EQ(result, -1);
-        EXPECT_EQ(Log(), Unwritten_Entry(source, Target));
-        // Said once per file, logged every time.
-        EXPECT_EQ(Copy(source), "");
+        {
+            File_Size_Limit disk(c.file_size_limit);
+            EXPECT_EQ(Copy(source), Unwritten_Lines(Target));
+            EXPECT_EQ(result, -1);
+            EXPECT_EQ(Copy(source), Unwritten_Lines(Target));
+        }
         EXPECT_EQ(Log(), Unwritten_Entry(source, Target) + Unwritten_Entry(source, Target));
+        if (c.file_kept) {
+            EXPECT_EQ(Target_Bytes(), "old");
+        }
+        EXPECT_FALSE(Exists(Target_Temporary_File));
         Forget_Unwritten_Files();
         std::filesystem::remove_all(Path("Data Files/Meshes/Vorel"));
         std::filesystem::create_directories(Path("Data Files/Meshes/Vorel"));
         Write("Data Files/Meshes/Vorel/Vorel_Error_Marker.nif", Marker_Bytes);
     }
+}
+
+// A mesh-set file that is a link to one of the game's own meshes: the copy replaces the link,
+// and the game's mesh stays as it is.
+TEST_F(CopyMeshFile, LinkInTheTargetsPlaceIsReplacedNotFollowed)
+{
+    Write("Data Files/Meshes/game.nif", "the game's own mesh");
+    Write("Data Files/Meshes/found.nif", "found");
+    std::filesystem::remove(Path(Target_File));
+    std::filesystem::create_symlink(Path("Data Files/Meshes/game.nif"), Path(Target_File));
+    EXPECT_EQ(Copy("Data Files\\Meshes\\found.nif"), "");
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(Path(Target_File)));
+    EXPECT_EQ(Target_Bytes(), "found");
+    EXPECT_EQ(Read("Data Files/Meshes/game.nif"), "the game's own mesh");
+}
+
+// What a killed copy left beside the mesh sets goes at the next start, and nothing else.
+TEST_F(CopyMeshFile, LeftoversBesideTheMeshSetsAreRemoved)
+{
+    Write(Target_Temporary_File, "half a mesh");
+    Write("Data Files/Meshes/Vorel/Vorel_Fem1_Upleg0.NIF.Vorel_Temp", "half a mesh");
+    Write("Data Files/Meshes/Vorel/Other.NIF.Vorel_Temp", "not ours");
+    Write(Target_File, "old");
+    Remove_Mesh_Set_Leftovers();
+    EXPECT_FALSE(Exists(Target_Temporary_File));
+    EXPECT_FALSE(Exists("Data Files/Meshes/Vorel/Vorel_Fem1_Upleg0.NIF.Vorel_Temp"));
+    EXPECT_TRUE(Exists("Data Files/Meshes/Vorel/Other.NIF.Vorel_Temp"));
+    EXPECT_EQ(Target_Bytes(), "old");
 }
 
 TEST_F(CopyMeshFile, MissingSourceAndUnwritableTargetGiveBothBlocks)
@@ -202,8 +271,8 @@ TEST_F(CopyMeshFile, MissingSourceAndUnwritableTargetGiveBothBlocks)
     EXPECT_EQ(Read("Data Files/Meshes/Vorel/Vorel_Error_Marker.nif"), Marker_Bytes);
 }
 
-// Without the companion folder every copy is made; an entry meant for the log is lost, and
-// that is said once.
+// Without the companion folder every copy that can be made is made; an entry meant for the
+// log is lost, and that is said once.
 TEST_F(CopyMeshFile, MissingCompanionFolderLosesOnlyTheLogEntries)
 {
     Remove("Vorel OXT Files");
@@ -211,11 +280,16 @@ TEST_F(CopyMeshFile, MissingCompanionFolderLosesOnlyTheLogEntries)
     EXPECT_EQ(Copy("Data Files\\Meshes\\found.nif"), "");
     EXPECT_EQ(result, 0);
     EXPECT_EQ(Target_Bytes(), "found");
-    EXPECT_EQ(Copy("gone.nif"),
-              Miss_Lines("gone.nif") + "Error! Could not write file: Vorel OXT Files\\Copy Errors.txt\n");
+    // The console points to the log only where the log took the entry.
+    const std::string miss = "Error! Could not find file: gone.nif\nCopying default file instead\n";
+    EXPECT_EQ(Copy("gone.nif"), miss + "Error! Could not write file: Vorel OXT Files\\Copy Errors.txt\n\n");
     EXPECT_EQ(result, 0);
     EXPECT_EQ(Target_Bytes(), Marker_Bytes);
-    EXPECT_EQ(Copy("gone.nif"), Miss_Lines("gone.nif"));
+    EXPECT_EQ(Copy("gone.nif"), miss + "\n");
+    Write(Target_File, "old");
+    Make_Read_Only(Path(Target_File));
+    As_Bound_User bound(root);
+    EXPECT_EQ(Copy("Data Files\\Meshes\\found.nif"), "Error! Could not write file: " + Target + "\n\n");
     EXPECT_FALSE(Exists("Vorel OXT Files"));
 }
 

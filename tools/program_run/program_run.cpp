@@ -29,6 +29,14 @@ constexpr gid_t Bound_Group = 65534;
         dup2(nowhere, STDERR_FILENO);
     }
     if (chdir(options.folder.c_str()) != 0) _exit(127);
+    if (options.file_size_limit >= 0) {
+        // A write past the limit then fails as on a full disk instead of ending the program.
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit;
+        if (getrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+        limit.rlim_cur = static_cast<rlim_t>(options.file_size_limit);
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+    }
     if (options.bound_user && geteuid() == 0) {
         if (setgroups(0, nullptr) != 0 || setgid(Bound_Group) != 0 || setuid(Bound_User) != 0) _exit(127);
     }

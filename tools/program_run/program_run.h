@@ -17,9 +17,10 @@ struct Program_Process {
 };
 
 struct Command_Options {
-    std::string folder = ".";  // the working directory
-    bool quiet = false;        // standard error goes nowhere (a loader's own messages)
-    bool bound_user = false;   // run as the user "nobody" when started by root (read-only files bind it)
+    std::string folder = ".";        // the working directory
+    bool quiet = false;              // standard error goes nowhere (a loader's own messages)
+    bool bound_user = false;         // run as the user "nobody" when started by root (read-only files bind it)
+    long long file_size_limit = -1;  // above -1: no file of the program grows past it, as on a full disk
 };
 
 // Starts command[0] with the arguments command[1...]. False when it cannot be started.

@@ -44,3 +44,12 @@ std::FILE* Os_Open_File(const char* path, const char* mode)
 }
 
 int Os_Same_File(const char*, const char*) { return 0; }
+
+int Os_Replace_File(const char* temporary_path, const char* path)
+{
+    return std::rename(Posix_Path(temporary_path).c_str(), Posix_Path(path).c_str()) == 0 ? 0 : -1;
+}
+
+int Os_Remove_File(const char* path) { return std::remove(Posix_Path(path).c_str()) == 0 ? 0 : -1; }
+
+int Os_Remove_Files_Ending_In(const char*, const char*) { return 0; }
