@@ -71,6 +71,7 @@ void Report_No_Save()
 
 int Build_Data_File_List()
 {
+    if (Begin_Run_In_Game_Folder() == -1) return 0;
     Text_Out list;
     Open_Text_Out(list, Data_File_List, 0);
     Load_File_Buffer(Save_Path);
