@@ -74,6 +74,7 @@ void Report_No_Save()
 
 int Build_Data_File_List()
 {
+    if (Begin_Run_In_Game_Folder() == -1) return 0;
     Remove_Leftover_Of(Data_File_List);
     // The list in the order of the save is written beside the list and read back from there:
     // only the finished list takes the list's name. One that could not be written whole

@@ -68,8 +68,21 @@ void List_Census_Line(Mesh_Run& run, Text_In& census)
     Print_Line();
 }
 
+// Without the data-file list no lookup has a data file to search; without the census list
+// there is nothing to resolve. The first program of the pipeline that would mend it is named.
+void Report_Missing_Input(const Mesh_Run& run)
+{
+    if (Data_Files_Listed() != 0 && run.files_done != 0) return;
+    if (Data_Files_Listed() == 0)
+        Report_Run_First(Data_File_List, Data_File_Lister);
+    else
+        Report_Run_First(Census_List, NPC_Lister);
+    Print_Line();
+}
+
 void Print_Closing_Lines(const Mesh_Run& run)
 {
+    Report_Missing_Input(run);
     Print_Line("Done!");
     Print_Line("See the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results");
     if (run.miss_flag == 0) return;
@@ -81,6 +94,7 @@ void Print_Closing_Lines(const Mesh_Run& run)
 
 int Build_Mesh_Lists()
 {
+    if (Begin_Run_In_Game_Folder() == -1) return 0;
     Mesh_Run run = {};
     Lists_Named.count = 0;
     // A killed run's leftovers, under names of the data files it listed, which may differ.

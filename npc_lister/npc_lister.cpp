@@ -29,6 +29,7 @@ void List_Data_File(Text_Out& census, const Text_Slot& list_name)
 
 int Build_NPC_Lists()
 {
+    if (Begin_Run_In_Game_Folder() == -1) return 0;
     Lists_Named.count = 0;
     // A killed run's leftovers, under names of the data files it listed, which may differ.
     Remove_Leftover_Of(Census_List);
@@ -40,11 +41,13 @@ int Build_NPC_Lists()
     Text_Slot list_name;
     Read_List_Line(data_files, list_name);  // the count line: the names themselves decide
     // A name counts only when its line end follows it: a last line without one is not listed.
-    while (Read_List_Line(data_files, list_name), !data_files.at_end) List_Data_File(census, list_name);
+    int turns = 0;
+    for (; Read_List_Line(data_files, list_name), !data_files.at_end; ++turns) List_Data_File(census, list_name);
     // Closed before the closing lines, so that a census list that could not be written whole
     // is said before them.
     Close_Text_In(data_files);
     Close_Text_Out(census);
+    if (turns == 0) Report_Run_First(Data_File_List, Data_File_Lister);
     Print_Line();
     Print_Line("Done!");
     Print_Line("See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");

@@ -36,7 +36,7 @@ struct Request_Bytes {
 // the game side last wrote it and every marker reaches the file as it is written.
 std::FILE* Open_Partner_File()
 {
-    std::FILE* created = Open_For_Reading(Partner_File);
+    std::FILE* created = Open_Or_Create_For_Reading(Partner_File);
     if (created == nullptr) return nullptr;
     std::fclose(created);
     std::FILE* partner = Os_Open_File(Partner_File, "r+b");
@@ -181,6 +181,7 @@ int Run_Monitor_Pass(Monitor_Streams& streams)
 
 void Run_Partner_Monitor()
 {
+    if (Begin_Run_In_Game_Folder() == -1) Idle_For_Ever();
     Monitor_Streams streams;
     Start_Partner_Monitor(streams);
     for (;;) {

@@ -16,6 +16,7 @@ constexpr int Race_Rest_Limit = 1500;
 
 // What the console says of a race search, by sex.
 struct Race_Lines {
+    const char* race_list;
     const char* changed;
     const char* not_wholly_changed;  // some copies could not be written
     const char* not_changed;         // none could
@@ -23,9 +24,10 @@ struct Race_Lines {
 };
 
 constexpr Race_Lines Male_Race_Lines = {
-    "Changed Vorel male mesh set to this mesh", "Could not wholly change Vorel male mesh set to this mesh",
+    Male_Race_List, "Changed Vorel male mesh set to this mesh", "Could not wholly change Vorel male mesh set to this mesh",
     "Could not change Vorel male mesh set to this mesh", "in Vorel_MRace_List.txt! See the OXT Errors Log for details"};
-constexpr Race_Lines Female_Race_Lines = {"Changed Vorel female mesh set to this mesh",
+constexpr Race_Lines Female_Race_Lines = {Female_Race_List,
+                                          "Changed Vorel female mesh set to this mesh",
                                           "Could not wholly change Vorel female mesh set to this mesh",
                                           "Could not change Vorel female mesh set to this mesh",
                                           "in Vorel_FRace_List.txt! See the OXT Errors Log for details"};
@@ -94,9 +96,13 @@ int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set, Mesh
     return Copy_Race_Row_Meshes(races, set, field, change);
 }
 
-void Report_Race_Missing(const Race_Lines& lines, const char* id, const NPC_Line& line, Text_Out& errors)
+// A list that lists nothing was never written: the program that writes it is named, at the
+// request that needed it, since the monitor reads its lists afresh for every request.
+void Report_Race_Missing(const Race_Lines& lines, const char* id, const NPC_Line& line, Text_Out& errors,
+                         Text_In& races)
 {
     Print_Line("ERROR!!! Could not find Race: ", line.race, lines.not_found);
+    if (Lists_Nothing(races)) Report_Run_First(lines.race_list, Race_Lister);
     Print_Line();
     Write_Line(errors, "Could not find Race: ", line.race);
     Write_Line(errors, "Used by NPC: ", line.name);
@@ -118,8 +124,9 @@ void Change_Appearance(const char* id, NPC_Line& line, Text_Out& errors, Text_In
     Mesh_Set_Change change = {};
     Copy_Into_Mesh_Set(line.head, set[Mesh_Set_Head], change);
     Copy_Into_Mesh_Set(line.hair, set[Mesh_Set_Hair], change);
-    if (Copy_Race_Meshes(female ? female_races : male_races, line.race, set, change) == -1) {
-        Report_Race_Missing(lines, id, line, errors);
+    Text_In& races = female ? female_races : male_races;
+    if (Copy_Race_Meshes(races, line.race, set, change) == -1) {
+        Report_Race_Missing(lines, id, line, errors, races);
         return;
     }
     if (change.failed == 0)
@@ -129,11 +136,12 @@ void Change_Appearance(const char* id, NPC_Line& line, Text_Out& errors, Text_In
     Print_Line();
 }
 
-void Report_NPC_Missing(const char* id, Text_Out& errors)
+void Report_NPC_Missing(const char* id, Text_Out& errors, int unlisted)
 {
     Print_Line("ERROR!!! Could not find NPC: ", id, " in Vorel_NPC_List.txt!");
     Print_Line("See the OXT Errors Log for details");
     Print_Line("Try choosing a different lover!");
+    if (unlisted) Report_Run_First(Merged_NPC_List, Mesh_Lister);
     Print_Line();
     Write_Line(errors, "Could not find NPC ID: ", id);
     Write_Line(errors, "");
@@ -149,9 +157,10 @@ int Handle_Partner_Request(const char* id, Text_Out& errors, Text_In& male_races
     Text_In list;
     Open_Text_In(list, Merged_NPC_List);
     NPC_Line line = {};
+    const int unlisted = Lists_Nothing(list);
     const int found = Find_NPC_Line(list, id, line);
     if (found == -1) {
-        Report_NPC_Missing(id, errors);
+        Report_NPC_Missing(id, errors, unlisted);
     } else {
         std::memcpy(full_name, line.name, sizeof full_name);
         Change_Appearance(id, line, errors, male_races, female_races);

@@ -90,9 +90,12 @@ int Copy_Race_Meshes(Text_In& list, const char* race, Mesh_Set_Table& targets, T
     return Copy_Race_Row_Meshes(list, targets, scratch, change);
 }
 
-// The closing lines: what was changed, and no change that did not happen.
-void Report_Change(const Sex_Lines& sex, const char* race, int race_found, const Mesh_Set_Change& change)
+// The closing lines: what was changed, and no change that did not happen. A race list that
+// lists nothing was never written: the race lister is named.
+void Report_Change(const Sex_Lines& sex, const char* race, int race_found, int race_unlisted,
+                   const Mesh_Set_Change& change)
 {
+    if (race_unlisted) Report_Run_First(sex.race_list, Race_Lister);
     Print_Line("Done!");
     if (race_found == -1) {
         char line[2 * Text_Slot_Size];
@@ -121,21 +124,36 @@ void Change_Mesh_Set(const Player_Record& player, Text_In& race_list, Mesh_Set_T
     Mesh_Set_Change change = {};
     Copy_Into_Mesh_Set(head_mesh, targets[Mesh_Set_Head], change);
     Copy_Into_Mesh_Set(hair_mesh, targets[Mesh_Set_Hair], change);
+    const int race_unlisted = Lists_Nothing(race_list);
     const int race_found = Copy_Race_Meshes(race_list, player.race, targets, scratch, change);
-    Report_Change(sex, player.race, race_found, change);
+    Report_Change(sex, player.race, race_found, race_unlisted, change);
+}
+
+void Report_Nothing_Changed()
+{
+    Print_Line("Done!");
+    Print_Line("No Vorel player meshes have been changed");
 }
 
 void Report_No_Player()
 {
     Print_Line("Could not find the player's record in '", Save_Path, "'");
-    Print_Line("Done!");
-    Print_Line("No Vorel player meshes have been changed");
+    Report_Nothing_Changed();
+}
+
+// With no data file to search, every body part would be the error-marker mesh: the mesh set
+// keeps what it holds until the data-file lister has run.
+void Report_No_Data_Files()
+{
+    Report_Run_First(Data_File_List, Data_File_Lister);
+    Report_Nothing_Changed();
 }
 
 }  // namespace
 
 int Change_Player_Meshes()
 {
+    if (Begin_Run_In_Game_Folder() == -1) return 0;
     Remove_Mesh_Set_Leftovers();
     Player_Record player = {};
     Mesh_Set_Table male_targets;
@@ -148,7 +166,9 @@ int Change_Player_Meshes()
     Open_Text_In(male_list, Male_Race_List);
     Open_Text_In(female_list, Female_Race_List);
     Load_File_Buffer(Save_Path);
-    if (Read_Player_Record(player) == -1) {
+    if (Data_Files_Listed() == 0) {
+        Report_No_Data_Files();
+    } else if (Read_Player_Record(player) == -1) {
         Report_No_Player();
     } else if (player.female) {
         Change_Mesh_Set(player, female_list, female_targets);

@@ -13,6 +13,10 @@ Race_Table Female_Races;
 
 int Print_Summary(int missing)
 {
+    if (Data_Files_Listed() == 0) {
+        Report_Run_First(Data_File_List, Data_File_Lister);
+        Print_Line();
+    }
     Print_Line("Done!");
     Print_Line("See the Vorel Race List text files for results");
     if (missing) {
@@ -26,6 +30,7 @@ int Print_Summary(int missing)
 
 int Build_Race_Lists()
 {
+    if (Begin_Run_In_Game_Folder() == -1) return 0;
     Read_Data_File_List();
     Clear_Race_Table(Male_Races, 0);
     Clear_Race_Table(Female_Races, 1);

@@ -7,7 +7,11 @@
 
 #include <cstring>
 
-std::FILE* Open_For_Reading(const char* path)
+// The saves, data files and meshes are the player's: a read that made a missing one would
+// leave an empty file that the game lists and cannot load.
+std::FILE* Open_For_Reading(const char* path) { return Os_Open_File(path, "rb"); }
+
+std::FILE* Open_Or_Create_For_Reading(const char* path)
 {
     std::FILE* file = Os_Open_File(path, "rb");
     if (file != nullptr) return file;
@@ -24,7 +28,7 @@ std::FILE* Open_For_Reading(const char* path)
 
 int Open_Text_In(Text_In& in, const char* path)
 {
-    in.file = Open_For_Reading(path);
+    in.file = Open_Or_Create_For_Reading(path);
     in.at_end = 0;
     in.ahead_count = 0;
     return 0;

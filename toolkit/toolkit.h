@@ -82,8 +82,8 @@ constexpr unsigned char Fold_Letter(unsigned char c)
 
 // ---------------------------------------------------------------- buffer and search
 
-// Replaces the buffer with the file at path (created empty when missing in an existing
-// folder): File_Length is its size, and its bytes come in, a block at a time, as far as a
+// Replaces the buffer with the file at path (a missing file gives an empty buffer and is
+// not created): File_Length is its size, and its bytes come in, a block at a time, as far as a
 // search, a byte read or a copy reaches. The file stays open, shared, while it has bytes left
 // to give, until the next load or Free_File_Buffer. A file that cannot be opened leaves an
 // empty buffer; one that shrinks while it is read ends where its bytes ended. Does not touch
@@ -160,9 +160,13 @@ int Copy_Field_To_Slot(Text_Slot& slot);
 
 // ---------------------------------------------------------------- files, lists and console
 
-// Opens a file for reading in binary mode, creating it empty when it is missing and its
-// folder exists. Null when it cannot be opened.
+// Opens a file for reading in binary mode. A missing file is not created. Null when it
+// cannot be opened.
 std::FILE* Open_For_Reading(const char* path);
+
+// As Open_For_Reading, but a missing file whose folder exists is first created empty: the
+// lists that pass between the programs, and the partner file shared with the game side.
+std::FILE* Open_Or_Create_For_Reading(const char* path);
 
 // A list read in text mode: a CR LF pair reads as one line end. The reader keeps its own
 // look-ahead and never pushes a character back into the stream.
@@ -332,9 +336,14 @@ int Read_Names_Into_Table(Text_In& list);
 int Data_Files_Listed();
 
 // Loads data file index of the name table, or the data file of a name read elsewhere:
-// Data_File_Path becomes "Data Files\" and its name, and Search_Pos 0.
+// Data_File_Path becomes "Data Files\" and its name, and Search_Pos 0. A data file that is
+// missing is said, "Error! Could not find data file: " and its path, at its first load in the
+// run, and reads as empty.
 int Load_Data_File(int index);
 int Load_Data_File_Named(const char* name);
+
+// Forgets the data files said missing, so that the next load of each says it again.
+int Forget_Missing_Data_Files();
 
 // The list index of the first data file, in list order, that holds id (letter case ignored)
 // followed by one byte and "MODL", or -1. Loads the data files afresh on every call.
@@ -385,6 +394,27 @@ int Copy_Into_Mesh_Set(Text_Slot& source, const char* target, Mesh_Set_Change& c
 // Reads the eleven body-part meshes that follow a race row's name in list and copies each over
 // its file of set as soon as it is read; field is the copies' source slot.
 int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field, Mesh_Set_Change& change);
+
+// ---------------------------------------------------------------- run start
+
+// The programs as the user knows them, to name the one that writes a missing list.
+constexpr const char* Data_File_Lister = "data-file-lister";
+constexpr const char* NPC_Lister = "npc-lister";
+constexpr const char* Mesh_Lister = "mesh-lister";
+constexpr const char* Race_Lister = "race-lister";
+
+// What every worker does first. Answers 0 in the game's root folder: the working folder holds
+// "Data Files" or "Saves". Elsewhere it says in one line to start the program from there and
+// answers -1, and the worker returns without writing anything. Also begins the run's memo of
+// missing data files afresh.
+int Begin_Run_In_Game_Folder();
+
+// Prints "Error! '", list, "' is missing or lists nothing: run ", program, " first".
+int Report_Run_First(const char* list, const char* program);
+
+// 1 when list holds no character (a list that could not be opened holds none), else 0. The
+// list is rewound.
+int Lists_Nothing(Text_In& list);
 
 // ---------------------------------------------------------------- program end
 

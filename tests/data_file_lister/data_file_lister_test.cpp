@@ -81,7 +81,7 @@ TEST_F(BuildDataFileList, MissingOrEmptySaveIsSaidBeforeDone)
         EXPECT_EQ(capture.Text(), No_Save + Closing);
     }
     EXPECT_EQ(List(), "0\r\n");
-    EXPECT_EQ(Read("Saves/Vorel.ess"), ""s);
+    EXPECT_FALSE(Exists("Saves/Vorel.ess"));
     EXPECT_EQ(Run(""), No_Save + Closing);
     Remove("Saves");
     Console_Capture capture;

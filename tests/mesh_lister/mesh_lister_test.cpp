@@ -18,6 +18,10 @@ namespace {
 
 const std::string Block_End = "======================================\n\n";
 const std::string Closing = "Done!\nSee the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results\n";
+const std::string Run_Data_File_Lister_First =
+    "Error! 'Vorel OXT Files\\Vorel_Data_File_List.txt' is missing or lists nothing: run data-file-lister first\n\n";
+const std::string Run_NPC_Lister_First =
+    "Error! 'Vorel OXT Files\\Vorel_Data_File_Census_List.txt' is missing or lists nothing: run npc-lister first\n\n";
 const std::string Miss_Lines = "Meshes for some NPC head/hair body parts could not be found!\n"
                                "See 'Vorel OXT Files\\NPC Errors.txt' for details\n";
 const std::string Head_Marker = "<Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
@@ -90,7 +94,7 @@ TEST_F(BuildMeshLists, ResolvesEveryDataFileOfTheCensusInOrder)
     Write("Vorel_NPC_List.txt", "left from an earlier run\r\n");
     Write("Vorel OXT Files/NPC Errors.txt", "left from an earlier run\r\n");
     EXPECT_EQ(Run(), Creating("Mod") + Search("b_head", "0", "0") + Search("b_hair", "50", "16.667") +
-                         Search("b_hair2", "75", "25") + Block_End + "No NPC's in data file: Empty.esp\n\n" +
+                         "Error! Could not find data file: Data Files\\Empty.esp\n" + Search("b_hair2", "75", "25") + Block_End + "No NPC's in data file: Empty.esp\n\n" +
                          Block_End + Creating("Base") + Search("b_head", "0", "66.667") +
                          Search("b_hair", "50", "83.333") + Block_End + Closing);
     const std::string mod = "alvor<Data Files\\Meshes\\mod\\head.nif>Data Files\\Meshes\\b\\hair.nif<Nord>0<Alvor\r\n"
@@ -113,7 +117,7 @@ TEST_F(BuildMeshLists, ProgressLinesCountSlotsAndFinishedCensusLines)
     Npc_List("A", "a<h1>k1<r>0<A\r\nb<h2>k1<r>0<B\r\nc<h2>k1<r>0<C\r\n");
     // Before the hair search 1 of 6 slots is resolved, and 1 of 4 data files is done.
     EXPECT_EQ(Run(), "No NPC's in data file: None.esp\n\n" + Block_End + Creating("A") + Search("h1", "0", "25") +
-                         Search("k1", "16.67", "29.167") + Search("h2", "66.67", "41.667") + Block_End + Closing);
+                         "Error! Could not find data file: Data Files\\None.esp\n" + Search("k1", "16.67", "29.167") + Search("h2", "66.67", "41.667") + Block_End + Closing);
 }
 
 TEST_F(BuildMeshLists, SharedHeadAndHairAreSearchedOncePerColumn)
@@ -147,7 +151,9 @@ TEST_F(BuildMeshLists, MissIsLoggedOncePerDataFileAndColumn)
     Npc_List("A", "a<lost>b_hair<r>0<Alvor\r\nb<lost>b_hair<r>1<Bera\r\nc<b_hair>lost<r>0<Cato\r\n");
     Npc_List("B", "d<lost>b_hair<r>0<Dram\r\n");
     const std::string console = Run();
-    EXPECT_EQ(console, Creating("A") + Search("lost", "0", "0") + Search("b_hair", "33.33", "16.667") +
+    // The missing data file is said at its first load, in the first lookup; never again in the run.
+    EXPECT_EQ(console, Creating("A") + Search("lost", "0", "0") + "Error! Could not find data file: Data Files\\B.esp\n" +
+                           Search("b_hair", "33.33", "16.667") +
                            Search("b_hair", "66.67", "33.333") + Search("lost", "83.33", "41.667") + Block_End +
                            Creating("B") + Search("lost", "0", "50") + Search("b_hair", "50", "75") + Block_End +
                            Closing + Miss_Lines);
@@ -173,12 +179,17 @@ TEST_F(BuildMeshLists, EmptyOrMissingCensusListListsNothing)
 {
     Write("Vorel_NPC_List.txt", "old\r\n");
     Write("Vorel OXT Files/NPC Errors.txt", "old\r\n");
-    EXPECT_EQ(Run(), Closing);
+    EXPECT_EQ(Run(), Run_Data_File_Lister_First + Closing);
     EXPECT_EQ(Merged(), "");
     EXPECT_EQ(Errors(), "");
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"), ""s);
     Census("");
-    EXPECT_EQ(Run(), Closing);
+    EXPECT_EQ(Run(), Run_Data_File_Lister_First + Closing);
+    // With the data files listed, the census list is what is missing: the NPC lister writes it.
+    Data_Files({"A.esp"});
+    EXPECT_EQ(Run(), Run_NPC_Lister_First + Closing);
+    Remove("Vorel OXT Files/Vorel_Data_File_Census_List.txt");
+    EXPECT_EQ(Run(), Run_NPC_Lister_First + Closing);
 }
 
 TEST_F(BuildMeshLists, CensusCountOfZeroLeavesAnEarlierMeshListAsItWas)
@@ -232,7 +243,8 @@ TEST_F(BuildMeshLists, NoDataFilesStillPrintNumbers)
         Write("Vorel OXT Files/Vorel_Data_File_List.txt", list);
         // Counted as one data file: every finished census line adds 100.
         EXPECT_EQ(Run(), Creating("A") + Search("h", "0", "0") + Search("k", "50", "50") + Block_End + Creating("B") +
-                             Search("h", "0", "100") + Search("k", "50", "150") + Block_End + Closing + Miss_Lines);
+                             Search("h", "0", "100") + Search("k", "50", "150") + Block_End +
+                             Run_Data_File_Lister_First + Closing + Miss_Lines);
         EXPECT_EQ(Errors(), Entry("head", "h", "Alvor", "a", "A.esp") + Entry("hair", "k", "Alvor", "a", "A.esp") +
                                 Entry("head", "h", "Bera", "b", "B.esp") + Entry("hair", "k", "Bera", "b", "B.esp"));
     }

@@ -20,6 +20,8 @@ using tes3::Subrecord;
 namespace {
 
 const std::string Closing = "\nDone!\nSee the text files in the 'Vorel OXT Files\\NPC Lists' folder for results\n";
+const std::string Run_Data_File_Lister_First =
+    "Error! 'Vorel OXT Files\\Vorel_Data_File_List.txt' is missing or lists nothing: run data-file-lister first\n";
 const std::string Defaults = "<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Dark Elf>0<";
 
 std::string Npc(const std::string& subrecords) { return tes3::Record("NPC_", subrecords); }
@@ -322,22 +324,24 @@ TEST_F(BuildNPCLists, NamesDecideNotTheCountLine)
 {
     Write("Vorel OXT Files/Vorel_Data_File_List.txt", "5\r\nA.esp\r\nB.esp\r\nC.esp");
     EXPECT_EQ(Run(), "\nCreating text file: Vorel OXT Files\\NPC Lists\\A NPC List.txt\n"
-                     "\nCreating text file: Vorel OXT Files\\NPC Lists\\B NPC List.txt\n" +
+                     "Error! Could not find data file: Data Files\\A.esp\n"
+                     "\nCreating text file: Vorel OXT Files\\NPC Lists\\B NPC List.txt\n"
+                     "Error! Could not find data file: Data Files\\B.esp\n" +
                          Closing);
     EXPECT_EQ(Census(), "A.esp*0\r\nB.esp*0\r\n");
     EXPECT_FALSE(Exists("Vorel OXT Files/NPC Lists/C NPC List.txt"));
     EXPECT_FALSE(Exists("Data Files/C.esp"));
-    EXPECT_EQ(Read("Data Files/A.esp"), ""s);  // a missing data file is created empty by its load
+    EXPECT_FALSE(Exists("Data Files/A.esp"));  // a missing data file reads as empty and is not created
 }
 
 TEST_F(BuildNPCLists, MissingOrEmptyDataFileListListsNothing)
 {
     Write("Vorel OXT Files/Vorel_Data_File_Census_List.txt", "Old.esp*3\r\n");
-    EXPECT_EQ(Run(), Closing);
+    EXPECT_EQ(Run(), Run_Data_File_Lister_First + Closing);
     EXPECT_EQ(Census(), "");
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_List.txt"), ""s);
     Write("Vorel OXT Files/Vorel_Data_File_List.txt", "0\r\n");
-    EXPECT_EQ(Run(), Closing);
+    EXPECT_EQ(Run(), Run_Data_File_Lister_First + Closing);
 }
 
 TEST_F(BuildNPCLists, MissingFoldersLoseTheFilesButNotTheRunAndAreSaid)
@@ -351,7 +355,8 @@ TEST_F(BuildNPCLists, MissingFoldersLoseTheFilesButNotTheRunAndAreSaid)
     EXPECT_EQ(Census(), "A.esp*1\r\n");
     Remove("Vorel OXT Files");
     Forget_Unwritten_Files();
-    EXPECT_EQ(Run(), "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_Census_List.txt\n" + Closing);
+    EXPECT_EQ(Run(), "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_Census_List.txt\n" +
+                         Run_Data_File_Lister_First + Closing);
 }
 
 // Read-only lists are said once each, before the closing lines; the run goes on.

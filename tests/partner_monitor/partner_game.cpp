@@ -121,17 +121,18 @@ std::string Changed_Lines(bool female)
     return female ? "Changed Vorel female mesh set to this mesh\n\n" : "Changed Vorel male mesh set to this mesh\n\n";
 }
 
-std::string Race_Missing_Lines(const std::string& race, bool female)
+std::string Race_Missing_Lines(const std::string& race, bool female, bool unlisted)
 {
-    return "ERROR!!! Could not find Race: " + race +
-           (female ? "in Vorel_FRace_List.txt!" : "in Vorel_MRace_List.txt!") +
-           " See the OXT Errors Log for details\n\n";
+    const std::string list = female ? "Vorel_FRace_List.txt" : "Vorel_MRace_List.txt";
+    return "ERROR!!! Could not find Race: " + race + "in " + list + "! See the OXT Errors Log for details\n" +
+           (unlisted ? "Error! '" + list + "' is missing or lists nothing: run race-lister first\n" : "") + "\n";
 }
 
-std::string NPC_Missing_Lines(const std::string& id)
+std::string NPC_Missing_Lines(const std::string& id, bool unlisted)
 {
     return "ERROR!!! Could not find NPC: " + id +
-           " in Vorel_NPC_List.txt!\nSee the OXT Errors Log for details\nTry choosing a different lover!\n\n";
+           " in Vorel_NPC_List.txt!\nSee the OXT Errors Log for details\nTry choosing a different lover!\n" +
+           (unlisted ? "Error! 'Vorel_NPC_List.txt' is missing or lists nothing: run mesh-lister first\n" : "") + "\n";
 }
 
 std::string Race_Missing_Entry(const std::string& race, const std::string& name, const std::string& id)

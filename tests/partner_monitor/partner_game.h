@@ -57,8 +57,9 @@ protected:
 std::string Found_Lines(const std::string& name, const std::string& head, const std::string& hair,
                         const std::string& race);
 std::string Changed_Lines(bool female);
-std::string Race_Missing_Lines(const std::string& race, bool female);
-std::string NPC_Missing_Lines(const std::string& id);
+// With unlisted, the list searched lists nothing, and the program that writes it is named.
+std::string Race_Missing_Lines(const std::string& race, bool female, bool unlisted = false);
+std::string NPC_Missing_Lines(const std::string& id, bool unlisted = false);
 // The lines that open a served request and that close every answered pass.
 std::string Searching_Lines(const std::string& id);
 inline const std::string Monitoring_Lines = "Monitoring Morrowind...\n\n";

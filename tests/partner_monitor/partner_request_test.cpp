@@ -161,7 +161,7 @@ TEST_F(PartnerRequest, LineSearchMatchesTheWholeIdExactlyAndTheFirstLineWins)
         Write("Vorel_NPC_List.txt", list);
         if (c.name.empty()) {
             EXPECT_EQ(Request(c.sought), -1);
-            EXPECT_EQ(console, NPC_Missing_Lines(c.sought));
+            EXPECT_EQ(console, NPC_Missing_Lines(c.sought, c.lines.empty()));
         } else {
             EXPECT_EQ(Request(c.sought), 0);
             EXPECT_STREQ(full_name, c.name.c_str());
@@ -169,11 +169,12 @@ TEST_F(PartnerRequest, LineSearchMatchesTheWholeIdExactlyAndTheFirstLineWins)
     }
 }
 
-TEST_F(PartnerRequest, MissingMergedListIsCreatedEmptyAndNothingIsFound)
+TEST_F(PartnerRequest, MissingMergedListIsCreatedEmptyAndNothingIsFoundAndItsListerIsNamed)
 {
     Write_World();
     Remove("Vorel_NPC_List.txt");
     EXPECT_EQ(Request("m_hero"), -1);
+    EXPECT_EQ(console, NPC_Missing_Lines("m_hero", true));
     EXPECT_EQ(Read("Vorel_NPC_List.txt"), ""s);
     EXPECT_EQ(Log(), NPC_Missing_Entry("m_hero"));
 }
@@ -263,12 +264,12 @@ TEST_F(PartnerRequest, MissingSourcesGetTheErrorMarkerAndTheOtherCopiesGoOn)
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(PartnerRequest, MissingRaceListsReadAsEmpty)
+TEST_F(PartnerRequest, MissingRaceListsReadAsEmptyAndTheirListerIsNamed)
 {
     Write_World();
     Remove("Vorel_MRace_List.txt");
     EXPECT_EQ(Request("m_hero"), 0);
-    EXPECT_EQ(console, Hero_Lines + Race_Missing_Lines("Nord", false));
+    EXPECT_EQ(console, Hero_Lines + Race_Missing_Lines("Nord", false, true));
     EXPECT_EQ(Read("Vorel_MRace_List.txt"), ""s);
 }
 

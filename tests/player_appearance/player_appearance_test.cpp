@@ -426,11 +426,13 @@ TEST_F(ChangePlayerMeshes, RaceMissingFromTheListChangesHeadAndHairOnly)
         // The race stands in the other sex's list, which is not read.
         Write(c.female ? Male_Race_List : Female_Race_List, Race_Line("Dark Elf", "de"));
         const std::string sex = c.female ? "female" : "male";
+        // A list that lists nothing was never written: the race lister is named.
+        std::vector<std::string> closing = {"Done!", "Could not find race 'Dark Elf' in '"s + c.list + "'",
+                                            "Only the head and hair of the Vorel " + sex + " player meshes have been changed"};
+        if (c.content.empty())
+            closing.insert(closing.begin(), "Error! '"s + c.list + "' is missing or lists nothing: run race-lister first");
         EXPECT_EQ(Run(Npc_Record("player", "P", "Dark Elf", "b_head", "b_hair", static_cast<std::uint32_t>(c.female))),
-                  Console_Lines(Dark_Elf_Lines(sex) +
-                                std::vector<std::string>{"Done!", "Could not find race 'Dark Elf' in '"s + c.list + "'",
-                                                         "Only the head and hair of the Vorel " + sex +
-                                                             " player meshes have been changed"}));
+                  Console_Lines(Dark_Elf_Lines(sex) + closing));
         Expect_Head_And_Hair_Only(c.female, Mesh_Bytes("head"), Mesh_Bytes("hair"));
         Expect_Untouched(!c.female);
         EXPECT_EQ(Read(c.list), c.content);
@@ -453,7 +455,7 @@ TEST_F(ChangePlayerMeshes, SaveWithoutThePlayerChangesNothing)
     }
     Remove("Saves/Vorel.ess");
     EXPECT_EQ(Run_As_Is(), no_player);
-    EXPECT_EQ(Read("Saves/Vorel.ess"), ""s);
+    EXPECT_FALSE(Exists("Saves/Vorel.ess"));
     Remove("Saves");
     EXPECT_EQ(Run_As_Is(), no_player);
     Expect_Untouched(0);
@@ -464,12 +466,24 @@ TEST_F(ChangePlayerMeshes, SaveWithoutThePlayerChangesNothing)
     EXPECT_EQ(Read(Female_Race_List), ""s);
 }
 
-TEST_F(ChangePlayerMeshes, WithoutADataFileListNothingIsFound)
+// With no data file to search, head and hair would be the error-marker mesh: the mesh set keeps
+// what it holds, and the data-file lister is named.
+TEST_F(ChangePlayerMeshes, WithoutADataFileListNoMeshIsChanged)
 {
-    Remove("Vorel OXT Files/Vorel_Data_File_List.txt");
+    const std::string no_data_files = Console_Lines(
+        {"Error! 'Vorel OXT Files\\Vorel_Data_File_List.txt' is missing or lists nothing: run data-file-lister first",
+         "Done!", "No Vorel player meshes have been changed"});
     Write(Male_Race_List, Race_Line("Dark Elf", "de"));
-    EXPECT_EQ(Run(Npc_Record("player", "P", "Dark Elf", "b_head", "b_hair", 0)),
-              Console_Lines(std::vector<std::string>{"Player is a male Dark Elf", ""} +
-                            Part_Lines("head", "b_head", "", Marker_Path) +
-                            Part_Lines("hair", "b_hair", "", Marker_Path) + Male_Changed));
+    // nullptr: the list is missing.
+    for (const char* list : {static_cast<const char*>(nullptr), "", "0\r\n", "0\r\nA.esm\r\n", "-1\r\n"}) {
+        SCOPED_TRACE(list == nullptr ? "missing" : list);
+        if (list == nullptr)
+            Remove("Vorel OXT Files/Vorel_Data_File_List.txt");
+        else
+            Write("Vorel OXT Files/Vorel_Data_File_List.txt", list);
+        EXPECT_EQ(Run(Npc_Record("player", "P", "Dark Elf", "b_head", "b_hair", 0)), no_data_files);
+    }
+    Expect_Untouched(0);
+    Expect_Untouched(1);
+    EXPECT_FALSE(Exists("Vorel OXT Files/Copy Errors.txt"));
 }

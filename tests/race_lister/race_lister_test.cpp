@@ -19,6 +19,8 @@ using tes3::Le32;
 namespace {
 
 const std::string Closing = "Done!\nSee the Vorel Race List text files for results\n";
+const std::string Run_Data_File_Lister_First =
+    "Error! 'Vorel OXT Files\\Vorel_Data_File_List.txt' is missing or lists nothing: run data-file-lister first\n\n";
 const std::string Closing_With_Misses = Closing + "Meshes for some race body parts could not be found!\n"
                                                   "See 'Vorel OXT Files\\Race Errors.txt' for details\n";
 const std::string Marker = "Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
@@ -344,12 +346,14 @@ TEST_F(BuildRaceLists, NoAcceptedRecordGivesEmptyListsAndLog)
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(BuildRaceLists, MissingDataFileIsCreatedEmptyAndTheScanGoesOn)
+TEST_F(BuildRaceLists, MissingDataFileIsSaidNotCreatedAndTheScanGoesOn)
 {
     Write("Vorel OXT Files/Vorel_Data_File_List.txt", "3\r\nGone.esp\r\nNo Folder\\X.esp\r\nHere.esp\r\n");
     Write("Data Files/Here.esp", "x" + Body_Record("h", "h.nif", "Here", 2, 0));
-    EXPECT_EQ(Run(), Adding("Male", "Here") + Closing_With_Misses);
-    EXPECT_EQ(Read("Data Files/Gone.esp"), ""s);
+    EXPECT_EQ(Run(), "Error! Could not find data file: Data Files\\Gone.esp\n"
+                     "Error! Could not find data file: Data Files\\No Folder\\X.esp\n" +
+                         Adding("Male", "Here") + Closing_With_Misses);
+    EXPECT_FALSE(Exists("Data Files/Gone.esp"));
     EXPECT_EQ(Male(), Line("Here", {Mesh("h.nif")}));
 }
 
@@ -360,20 +364,20 @@ TEST_F(BuildRaceLists, CountOutsideTheNameTableNeverReadsBeyondIt)
     for (const std::string& count : {"0"s, "-5"s, ""s, "none"s}) {
         SCOPED_TRACE(count);
         Write("Vorel OXT Files/Vorel_Data_File_List.txt", count + "\r\nA.esp\r\nB.esp\r\n");
-        EXPECT_EQ(Run(), Closing);
+        EXPECT_EQ(Run(), Run_Data_File_Lister_First + Closing);
         EXPECT_EQ(Male(), "");
     }
     // Above the table: every name the table holds is scanned, and the empty ones give nothing.
     Write("Vorel OXT Files/Vorel_Data_File_List.txt", "99999\r\nA.esp\r\nB.esp\r\n");
     EXPECT_EQ(Run(), Adding("Male", "Alpha") + Adding("Male", "Beta") + Closing_With_Misses);
     Remove("Vorel OXT Files/Vorel_Data_File_List.txt");
-    EXPECT_EQ(Run(), Closing);
+    EXPECT_EQ(Run(), Run_Data_File_Lister_First + Closing);
 }
 
 TEST_F(BuildRaceLists, MissingCompanionFolderGivesNoScanButEmptyListsAndIsSaid)
 {
     Remove("Vorel OXT Files");
-    EXPECT_EQ(Run(), Unwritten_Log + Closing);
+    EXPECT_EQ(Run(), Unwritten_Log + Run_Data_File_Lister_First + Closing);
     EXPECT_EQ(Male(), "");
     EXPECT_EQ(Female(), "");
     EXPECT_FALSE(Exists("Vorel OXT Files"));

@@ -1,10 +1,13 @@
 // Reading the data-file list back into the name table: the count line, the names in list
 // order, a last name without its line end, over-long lines and a list too long for the table.
+#include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
 
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 using namespace std::string_literals;
 
@@ -103,4 +106,53 @@ TEST_F(ReadDataFileList, NamesBeyondTheTableAreNotStored)
     EXPECT_EQ(Data_File_Count, 300);
     EXPECT_STREQ(Data_File_Names[0], "P0.esp");
     EXPECT_STREQ(Data_File_Names[Max_Data_Files - 1], "P274.esp");
+}
+
+// A body-part lookup loads every data file again and again: a missing one is said at its first
+// load in the run and never again, and a data file that is there, empty or not, is not said.
+TEST_F(ReadDataFileList, MissingDataFileIsSaidAtItsFirstLoadOfTheRun)
+{
+    Write("Data Files/Here.esp", "TES3");
+    Write("Data Files/Empty.esp", "");
+    Read_List("3\r\nGone.esp\r\nHere.esp\r\nEmpty.esp\r\n");
+    const std::string gone = "Error! Could not find data file: Data Files\\Gone.esp\n";
+    {
+        Console_Capture capture;
+        for (int pass = 0; pass < 3; ++pass)
+            for (int index = 0; index < 3; ++index) Load_Data_File(index);
+        Load_Data_File_Named("gone.esp");  // another spelling is said as it is spelled
+        Load_Data_File_Named("Gone.esp");
+        EXPECT_EQ(capture.Text(), gone + "Error! Could not find data file: Data Files\\gone.esp\n");
+    }
+    EXPECT_EQ(File_Length, 0);
+    EXPECT_FALSE(Exists("Data Files/Gone.esp"));
+    // A new run says it again.
+    Console_Capture capture;
+    EXPECT_EQ(Begin_Run_In_Game_Folder(), 0);
+    Load_Data_File(0);
+    Load_Data_File(0);
+    EXPECT_EQ(capture.Text(), gone);
+}
+
+// The game's root folder is the one that holds "Data Files" or "Saves", in any letter case.
+TEST_F(ReadDataFileList, RunBeginsOnlyInAFolderWithDataFilesOrSaves)
+{
+    const std::string wrong =
+        "Error! Start this program from the game's root folder, the folder that holds 'Data Files' and 'Saves'\n";
+    const struct {
+        std::vector<const char*> folders;
+        int answer;
+    } cases[] = {{{"Data Files"}, 0}, {{"Saves"}, 0}, {{"data files"}, 0}, {{"SAVES"}, 0}, {{}, -1},
+                 {{"Vorel OXT Files", "Data Files Old", "Save"}, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folders.size());
+        Remove("Data Files");
+        Remove("Saves");
+        Remove("Vorel OXT Files");
+        for (const char* folder : c.folders) std::filesystem::create_directories(Path(folder));
+        Console_Capture capture;
+        EXPECT_EQ(Begin_Run_In_Game_Folder(), c.answer);
+        EXPECT_EQ(capture.Text(), c.answer == 0 ? "" : wrong);
+        for (const char* folder : c.folders) Remove(folder);
+    }
 }

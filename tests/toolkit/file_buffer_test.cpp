@@ -72,13 +72,13 @@ TEST_F(LoadFileBuffer, HoldsTheWholeFileByteForByte)
     }
 }
 
-TEST_F(LoadFileBuffer, MissingFileInExistingFolderIsCreatedEmpty)
+TEST_F(LoadFileBuffer, MissingFileInExistingFolderReadsAsEmptyAndIsNotCreated)
 {
     Load_File_Buffer("Saves\\Vorel.ess");
     EXPECT_EQ(File_Length, 0);
     EXPECT_EQ(Find_Text("MAST", 0), -1);
     EXPECT_EQ(Find_Text("MAST", -1), -1);
-    EXPECT_EQ(Read("Saves/Vorel.ess"), ""s);
+    EXPECT_FALSE(Exists("Saves/Vorel.ess"));
 }
 
 TEST_F(LoadFileBuffer, FileThatCannotBeOpenedLeavesAnEmptyBuffer)

@@ -112,6 +112,27 @@ TEST_F(TextFiles, MissingListIsCreatedEmptyAndAListInAMissingFolderReadsAsEmpty)
     EXPECT_FALSE(Exists("Missing Folder"));
 }
 
+// The player's saves, data files and meshes are only read: a missing one stays missing,
+// wherever it would have been, in whatever letter case it is named.
+TEST_F(TextFiles, PlainReadOpenNeverCreatesAFile)
+{
+    for (const char* path : {"Saves\\Vorel.ess", "Data Files\\Gone.esp", "data files\\MESHES\\Vorel\\Vorel_Error_Marker.nif",
+                             "Vorel OXT Files\\Vorel_Data_File_List.txt", "Data Files\\MWSE\\Vorel_Partner.bin"}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(Open_For_Reading(path), nullptr);
+        std::string posix = path;
+        for (char& c : posix)
+            if (c == '\\') c = '/';
+        EXPECT_FALSE(Exists(posix));
+    }
+    EXPECT_EQ(Read("Saves/Vorel.ess"), std::nullopt);
+    Write("Saves/Vorel.ess", "TES3");
+    std::FILE* save = Open_For_Reading("saves\\vorel.ESS");
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(std::fgetc(save), 'T');
+    std::fclose(save);
+}
+
 TEST_F(TextFiles, WrittenLineEndsAreCrLfOnDisk)
 {
     Text_Out out;
