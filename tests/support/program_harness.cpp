@@ -91,7 +91,9 @@ bool Start_Under_Wine(Program_Process& process, const std::string& program, Comm
         return false;
     }
     setenv("WINEDEBUG", "-all", 1);
-    setenv("WINEPREFIX", VOREL_WINE_PREFIX, 1);
+    // The prefix that tools/wine_prefix.sh exported, else the one this build was configured
+    // with: never the prefix in the user's home.
+    setenv("WINEPREFIX", VOREL_WINE_PREFIX, 0);
     options.quiet = true;
     return Start_Command(process, {Environment("VOREL_WINE_LOADER", "/usr/lib/wine/wine64"), exe}, options);
 }
