@@ -17,6 +17,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/program_table.sh"
 build="$root/build/bench"
 game="$build/game"
 seed=8 scale=1 plugins=50 sample=24 runs=3 keep=0 before=""
@@ -64,11 +65,12 @@ best() {
     done
     echo "$best_line"
 }
-# run_program BUILD FOLDER NAME CLOSING_LINE COUNT: the best of COUNT runs, or "" when not built.
+# run_program BUILD PROGRAM COUNT: the best of COUNT runs, or "" when not built.
 run_program() {
-    local binary="$1/$2/$3" lines=() i
+    local binary="$1/$(program_folder "$2")/$2" closing lines=() i
     [ -x "$binary" ] || return 0
-    for ((i = 0; i < $5; i++)); do lines+=("$("$bench" run "$binary" "$4" 3600)"); done
+    closing=$(closing_line "$2")
+    for ((i = 0; i < $3; i++)); do lines+=("$("$bench" run "$binary" "$closing" 3600)"); done
     best wall_s "${lines[@]}"
 }
 repeat_best() {
@@ -79,11 +81,11 @@ repeat_best() {
 # run_listers BUILD PREFIX: the four listers in pipeline order; their figures in PREFIX_run.
 run_listers() {
     local -n data=$2_data npc=$2_npc mesh=$2_mesh race=$2_race
-    data=$(run_program "$1" data_file_lister data-file-lister "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results" "$runs")
-    npc=$(run_program "$1" npc_lister npc-lister "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results" "$runs")
+    data=$(run_program "$1" data-file-lister "$runs")
+    npc=$(run_program "$1" npc-lister "$runs")
     mesh=""
-    [ -n "$npc" ] && mesh=$(run_program "$1" mesh_lister mesh-lister "See the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results" 1)
-    race=$(run_program "$1" race_lister race-lister "See the Vorel Race List text files for results" "$runs")
+    [ -n "$npc" ] && mesh=$(run_program "$1" mesh-lister 1)
+    race=$(run_program "$1" race-lister "$runs")
 }
 # Every list and log the listers write.
 written() { find "Vorel OXT Files" -maxdepth 2 -type f; ls Vorel_*.txt 2>/dev/null || true; }

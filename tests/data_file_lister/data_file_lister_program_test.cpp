@@ -16,10 +16,10 @@ TEST_F(DataFileListerProgram, WritesTheListAndItsConsoleLines)
     const std::string masters[] = {"Morrowind.esm", "Tribunal.esm", "Vorel.esp"};
     Write("Saves/Vorel.ess", tes3::Header_Record(masters, 3) + tes3::Npc_Record("player", "Me", "Nord", "h", "k", 0));
     const std::string console =
-        Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+        Run_To_Closing_Line("data-file-lister", root);
     EXPECT_EQ(console,
               "Adding Data File: Morrowind.esm\nAdding Data File: Tribunal.esm\nAdding Data File: Vorel.esp\n\n"
-              "Done!\nSee 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results\n");
+              "Done!\n" + Closing_Line("data-file-lister") + "\n");
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_List.txt"), "3\r\nVorel.esp\r\nTribunal.esm\r\nMorrowind.esm\r\n"s);
 }
 
@@ -29,7 +29,7 @@ TEST_F(DataFileListerProgram, FindsTheSaveInAnyLetterCase)
     std::filesystem::create_directories(Path("saves"));
     const std::string masters[] = {"Morrowind.esm"};
     Write("saves/vorel.ESS", tes3::Header_Record(masters, 1));
-    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    Run_To_Closing_Line("data-file-lister", root);
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_List.txt"), "1\r\nMorrowind.esm\r\n"s);
 }
 
@@ -40,11 +40,11 @@ TEST_F(DataFileListerProgram, SaysWhenThereIsNoSaveOrTheListCannotBeWritten)
     Write("Saves/Kendo0000.ess", tes3::Header_Record(nullptr, 0));
     std::filesystem::create_directories(Path("Vorel OXT Files/Vorel_Data_File_List.txt"));
     const std::string console =
-        Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+        Run_To_Closing_Line("data-file-lister", root);
     EXPECT_EQ(console, "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_List.txt\n"
                        "Error! 'Saves\\Vorel.ess' is missing or empty\n"
                        "Save the game, then copy the newest save file in 'Saves' to 'Vorel.ess'\n\n"
-                       "Done!\nSee 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results\n");
+                       "Done!\n" + Closing_Line("data-file-lister") + "\n");
     EXPECT_FALSE(Exists("Saves/Vorel.ess"));
 }
 
@@ -60,7 +60,7 @@ TEST_F(DataFileListerProgram, FullDiskKeepsTheListWholeAndLeftoversAreRemoved)
     const std::string old_list = "3\r\nC.esp\r\nB.esm\r\nA.esm\r\n";
     Write("Vorel OXT Files/Vorel_Data_File_List.txt", old_list);
     Write("Vorel OXT Files/Vorel_Data_File_List.txt.Vorel_Temp", "1\r\nhalf");
-    const std::string closing = "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results";
+    const std::string closing = Closing_Line("data-file-lister");
     const std::string said = "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_List.txt\n";
     const std::string console = Run_Program("data-file-lister", root, closing, false, 4096);
     ASSERT_NE(console.find(said), std::string::npos) << console;

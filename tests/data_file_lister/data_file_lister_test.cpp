@@ -2,6 +2,7 @@
 // names, their order in the list, the list's bytes and the console lines.
 #include "data_file_lister/data_file_lister.h"
 #include "tests/support/bound_user.h"
+#include "tools/program_run/program_table.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
@@ -16,7 +17,7 @@ using tes3::String_Subrecord;
 
 namespace {
 
-const std::string Closing = "\nDone!\nSee 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results\n";
+const std::string Closing = "\nDone!\n" + Closing_Line("data-file-lister") + "\n";
 const std::string No_Save = "Error! 'Saves\\Vorel.ess' is missing or empty\n"
                             "Save the game, then copy the newest save file in 'Saves' to 'Vorel.ess'\n";
 const std::string Unwritten_List = "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_List.txt\n";

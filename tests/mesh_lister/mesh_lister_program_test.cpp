@@ -23,8 +23,8 @@ TEST_F(MeshListerProgram, ResolvesTheNPCListsOfThePipeline)
     Write("Data Files/Vorel.esp",
           tes3::Header_Record(masters, 2) +
               Npc_Record("vorel_lost", "Lost Wanderer", "Nord", "vorel_b_head_missing", "B_N_Nord_M_Hair_01", 0));
-    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
-    Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
+    Run_To_Closing_Line("data-file-lister", root);
+    Run_To_Closing_Line("npc-lister", root);
     const std::string console = Run_Program("mesh-lister", root, "See 'Vorel OXT Files\\NPC Errors.txt' for details");
     EXPECT_EQ(console, "Creating text file: Vorel OXT Files\\Mesh Lists\\Vorel Mesh List.txt\n\n"
                        "Finding mesh for: vorel_b_head_missing\nProcessing of Data File is 0% complete\n"
@@ -39,7 +39,7 @@ TEST_F(MeshListerProgram, ResolvesTheNPCListsOfThePipeline)
                        "Finding mesh for: b_n_nord_m_hair_01\nProcessing of Data File is 50% complete\n"
                        "Overall progress: 83.333% complete\n\n"
                        "======================================\n\n"
-                       "Done!\nSee the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results\n"
+                       "Done!\n" + Closing_Line("mesh-lister") + "\n"
                        "Meshes for some NPC head/hair body parts could not be found!\n"
                        "See 'Vorel OXT Files\\NPC Errors.txt' for details\n");
     const std::string vorel = "vorel_lost<Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif"
@@ -66,15 +66,15 @@ TEST_F(MeshListerProgram, MasterAndPluginWithOneBaseNameKeepListsOfTheirOwn)
                                      Npc_Record("master_npc", "From The Master", "Nord", "h", "k", 0));
     Write("Data Files/Pair.esp",
           tes3::Header_Record(masters, 1) + Npc_Record("plugin_npc", "From The Plugin", "Nord", "h", "k", 1));
-    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    Run_To_Closing_Line("data-file-lister", root);
     const std::string npc_console =
-        Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
+        Run_To_Closing_Line("npc-lister", root);
     EXPECT_EQ(npc_console, "\nCreating text file: Vorel OXT Files\\NPC Lists\\Pair NPC List.txt\n"
                            "Adding NPC: From The Plugin\n"
                            "\nCreating text file: Vorel OXT Files\\NPC Lists\\Pair.esm NPC List.txt\n"
                            "Adding NPC: From The Master\n"
-                           "\nDone!\nSee the text files in the 'Vorel OXT Files\\NPC Lists' folder for results\n");
-    Run_Program("mesh-lister", root, "See the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results");
+                           "\nDone!\n" + Closing_Line("npc-lister") + "\n");
+    Run_To_Closing_Line("mesh-lister", root);
     const std::string plugin =
         "plugin_npc<Data Files\\Meshes\\h.nif>Data Files\\Meshes\\k.nif<Nord>1<From The Plugin\r\n";
     const std::string master =

@@ -3,6 +3,7 @@
 // lists and the merged list, and the progress lines with their numbers.
 #include "mesh_lister/mesh_lister.h"
 #include "tests/support/bound_user.h"
+#include "tools/program_run/program_table.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
@@ -17,7 +18,7 @@ using tes3::Body_Record;
 namespace {
 
 const std::string Block_End = "======================================\n\n";
-const std::string Closing = "Done!\nSee the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results\n";
+const std::string Closing = "Done!\n" + Closing_Line("mesh-lister") + "\n";
 const std::string Run_Data_File_Lister_First =
     "Error! 'Vorel OXT Files\\Vorel_Data_File_List.txt' is missing or lists nothing: run data-file-lister first\n\n";
 const std::string Run_NPC_Lister_First =

@@ -37,14 +37,14 @@ TEST_F(NPCListerCodePageNames, ListsTheNPCsOfAPluginWhoseNameIsInUtf8OnDisk)
     Write("Data Files/Caf\xc3\xa9.esp",
           tes3::Header_Record(masters, 1) +
               tes3::Npc_Record("jeanne", "Jeanne", "Breton", "b_n_breton_f_head_01", "b_n_breton_f_hair_01", 1));
-    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    Run_To_Closing_Line("data-file-lister", root);
     const std::string console =
-        Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
+        Run_To_Closing_Line("npc-lister", root);
     EXPECT_EQ(console, "\nCreating text file: Vorel OXT Files\\NPC Lists\\Caf\xe9 NPC List.txt\n"
                        "Adding NPC: Jeanne\n"
                        "\nCreating text file: Vorel OXT Files\\NPC Lists\\Morrowind NPC List.txt\n"
                        "Adding NPC: Fargoth\n"
-                       "\nDone!\nSee the text files in the 'Vorel OXT Files\\NPC Lists' folder for results\n");
+                       "\nDone!\n" + Closing_Line("npc-lister") + "\n");
     EXPECT_EQ(Read_As_The_Programs_Find_It(root + "/Vorel OXT Files\\NPC Lists\\Caf\xe9 NPC List.txt"),
               "jeanne<b_n_breton_f_head_01>b_n_breton_f_hair_01<Breton>1<Jeanne\r\n"s);
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"), "Caf\xe9.esp*1\r\nMorrowind.esm*1\r\n"s);

@@ -3,6 +3,7 @@
 // census list and the console lines.
 #include "npc_lister/npc_lister.h"
 #include "tests/support/bound_user.h"
+#include "tools/program_run/program_table.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
@@ -19,7 +20,7 @@ using tes3::Subrecord;
 
 namespace {
 
-const std::string Closing = "\nDone!\nSee the text files in the 'Vorel OXT Files\\NPC Lists' folder for results\n";
+const std::string Closing = "\nDone!\n" + Closing_Line("npc-lister") + "\n";
 const std::string Run_Data_File_Lister_First =
     "Error! 'Vorel OXT Files\\Vorel_Data_File_List.txt' is missing or lists nothing: run data-file-lister first\n";
 const std::string Defaults = "<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Dark Elf>0<";

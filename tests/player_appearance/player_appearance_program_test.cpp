@@ -16,7 +16,7 @@ const char* const Set_Words[] = {"Head",    "Hair",  "Neck", "Chest", "Groin", "
                                  "Forearm", "Uparm", "Foot", "Ankle", "Knee",  "Upleg"};
 const char* const Part_Words[] = {"neck",     "chest", "groin", "hands", "wrist",   "forearm",
                                   "upperarm", "foot",  "ankle", "knee",  "upperleg"};
-const std::string Lister_Closing = "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results";
+const std::string Lister_Closing = Closing_Line("data-file-lister");
 
 std::string Mesh_Bytes(const std::string& name) { return "NIF " + name + "\r\n\x1a\0\n"s; }
 

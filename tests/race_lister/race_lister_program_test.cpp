@@ -11,8 +11,8 @@ using tes3::Body_Record;
 
 namespace {
 
-const std::string Data_File_List_Closing = "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results";
-const std::string Race_Closing = "See the Vorel Race List text files for results";
+const std::string Data_File_List_Closing = Closing_Line("data-file-lister");
+const std::string Race_Closing = Closing_Line("race-lister");
 const std::string Race_Log_Line = "See 'Vorel OXT Files\\Race Errors.txt' for details";
 const std::string Marker = "Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif*";
 

@@ -3,6 +3,7 @@
 // race lists and the race error log, and the console lines.
 #include "race_lister/race_lister.h"
 #include "tests/support/bound_user.h"
+#include "tools/program_run/program_table.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
@@ -18,7 +19,7 @@ using tes3::Le32;
 
 namespace {
 
-const std::string Closing = "Done!\nSee the Vorel Race List text files for results\n";
+const std::string Closing = "Done!\n" + Closing_Line("race-lister") + "\n";
 const std::string Run_Data_File_Lister_First =
     "Error! 'Vorel OXT Files\\Vorel_Data_File_List.txt' is missing or lists nothing: run data-file-lister first\n\n";
 const std::string Closing_With_Misses = Closing + "Meshes for some race body parts could not be found!\n"

@@ -1,5 +1,6 @@
 // The run of a program through fork and exec, its standard output on a pipe read with
-// polling reads and time-outs, and its end with SIGKILL and wait4.
+// polling reads and time-outs, and its end with SIGKILL and wait4. A start that fails in the
+// child is told to the parent through a pipe that the exec closes.
 #include "tools/program_run/program_run.h"
 
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <fstream>
 
@@ -17,34 +19,56 @@ namespace {
 constexpr uid_t Bound_User = 65534;  // "nobody"
 constexpr gid_t Bound_Group = 65534;
 
-// In the child, between fork and exec: only calls that are safe there.
-[[noreturn]] void Exec(const std::vector<std::string>& command, const Command_Options& options, int pipe_ends[2])
+// In the child, on a step that fails: its errno goes to the parent, and the child ends.
+[[noreturn]] void Fail_Start(int status_end)
+{
+    const int error = errno;
+    ssize_t ignored = write(status_end, &error, sizeof error);
+    static_cast<void>(ignored);
+    _exit(127);
+}
+
+// In the child, between fork and exec: only calls that are safe there. status_end closes on
+// exec, so the parent reads nothing from it when the program has started.
+[[noreturn]] void Exec(const std::vector<std::string>& command, const Command_Options& options, int pipe_ends[2],
+                       int status_end)
 {
     setpgid(0, 0);
-    dup2(pipe_ends[1], STDOUT_FILENO);
+    if (dup2(pipe_ends[1], STDOUT_FILENO) < 0) Fail_Start(status_end);
     close(pipe_ends[0]);
     close(pipe_ends[1]);
     if (options.quiet) {
         const int nowhere = open("/dev/null", O_WRONLY);
         dup2(nowhere, STDERR_FILENO);
     }
-    if (chdir(options.folder.c_str()) != 0) _exit(127);
+    if (chdir(options.folder.c_str()) != 0) Fail_Start(status_end);
     if (options.file_size_limit >= 0) {
         // A write past the limit then fails as on a full disk instead of ending the program.
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit;
-        if (getrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+        if (getrlimit(RLIMIT_FSIZE, &limit) != 0) Fail_Start(status_end);
         limit.rlim_cur = static_cast<rlim_t>(options.file_size_limit);
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) Fail_Start(status_end);
     }
     if (options.bound_user && geteuid() == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(Bound_Group) != 0 || setuid(Bound_User) != 0) _exit(127);
+        if (setgroups(0, nullptr) != 0 || setgid(Bound_Group) != 0 || setuid(Bound_User) != 0) Fail_Start(status_end);
     }
     std::vector<char*> arguments;
     for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
     arguments.push_back(nullptr);
     execv(arguments[0], arguments.data());
-    _exit(127);
+    Fail_Start(status_end);
+}
+
+// The errno that the child sent before it ended, or 0 once the exec has closed the pipe.
+int Start_Error(int status_end)
+{
+    int error = 0;
+    ssize_t got = 0;
+    do got = read(status_end, &error, sizeof error);
+    while (got < 0 && errno == EINTR);
+    close(status_end);
+    return got == static_cast<ssize_t>(sizeof error) ? error : 0;
 }
 
 void Append_Output(Program_Process& process, const char* bytes, size_t count)
@@ -57,21 +81,37 @@ void Append_Output(Program_Process& process, const char* bytes, size_t count)
     }
 }
 
+// The console pipe and the start pipe, both closed on exec in the child; 0 or the errno.
+int Open_Pipes(int pipe_ends[2], int status_ends[2])
+{
+    if (pipe2(pipe_ends, O_CLOEXEC) != 0) return errno;
+    if (pipe2(status_ends, O_CLOEXEC) == 0) return 0;
+    const int error = errno;
+    close(pipe_ends[0]);
+    close(pipe_ends[1]);
+    return error;
+}
+
 }  // namespace
 
 bool Start_Command(Program_Process& process, const std::vector<std::string>& command, const Command_Options& options)
 {
-    if (command.empty()) return false;
     int pipe_ends[2];
-    if (pipe(pipe_ends) != 0) return false;
+    int status_ends[2];
+    process.start_error = command.empty() ? EINVAL : Open_Pipes(pipe_ends, status_ends);
+    if (process.start_error != 0) return false;
     const pid_t pid = fork();
-    if (pid < 0) {
+    if (pid == 0) Exec(command, options, pipe_ends, status_ends[1]);
+    process.start_error = pid < 0 ? errno : 0;
+    close(pipe_ends[1]);
+    close(status_ends[1]);
+    if (pid > 0) process.start_error = Start_Error(status_ends[0]);
+    else close(status_ends[0]);
+    if (process.start_error != 0) {
+        if (pid > 0) waitpid(pid, nullptr, 0);
         close(pipe_ends[0]);
-        close(pipe_ends[1]);
         return false;
     }
-    if (pid == 0) Exec(command, options, pipe_ends);
-    close(pipe_ends[1]);
     process.pid = pid;
     process.output = pipe_ends[0];
     process.console.clear();

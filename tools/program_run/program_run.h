@@ -14,6 +14,7 @@ struct Program_Process {
     int output = -1;          // read end of the program's standard output
     std::string console;      // everything read so far, CR LF turned into "\n"
     bool pending_cr = false;  // a CR read last, held until the next byte tells whether it ends a line
+    int start_error = 0;      // the errno of a start that failed (the exec's, the folder's, the user's)
 };
 
 struct Command_Options {
@@ -23,7 +24,8 @@ struct Command_Options {
     long long file_size_limit = -1;  // above -1: no file of the program grows past it, as on a full disk
 };
 
-// Starts command[0] with the arguments command[1...]. False when it cannot be started.
+// Starts command[0] with the arguments command[1...]. Returns once the program runs, or false
+// when it could not be started (process.start_error says why).
 bool Start_Command(Program_Process& process, const std::vector<std::string>& command, const Command_Options& options);
 
 // Reads the console until it holds text (a whole line when text ends in "\n"); false when the

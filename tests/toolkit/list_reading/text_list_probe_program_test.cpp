@@ -37,7 +37,7 @@ TEST_F(TextListProbe, ReadsEveryCrAroundTheStreamBuffersAsTheListHoldsIt)
 {
     const std::vector<Lone_Cr_List> lists = Lone_Cr_Lists();
     for (size_t n = 0; n < lists.size(); ++n) Write("probe_" + std::to_string(n) + ".txt", lists[n].bytes);
-    const std::string console = Run_Program("text-list-probe", root, "Done!");
+    const std::string console = Run_To_Closing_Line("text-list-probe", root);
     ASSERT_EQ(console.find("<<timed out>>"), std::string::npos) << console.substr(console.size() - 200);
     const std::vector<std::string> walks = Split_Walks(console);
     ASSERT_EQ(walks.size(), lists.size());
