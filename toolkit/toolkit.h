@@ -273,7 +273,9 @@ struct Named_Lists {
 // file's name, the last four characters of the joined text dropped (for "Pair.esp", the name
 // without its extension), then " NPC List.txt" or " Mesh List.txt". A data file whose NPC list
 // would take the name of another data file's list named earlier in the run keeps its whole
-// name instead ("Pair.esm NPC List.txt" after "Pair.esp"), so that each has a list of its own.
+// name instead ("Pair.esm NPC List.txt" after "Pair.esp"), so that each has a list of its own;
+// when that name is taken too, its whole name and the first number from 2 on that gives a
+// name not yet taken ("Pair.esp (2) NPC List.txt" after "Pair.esm" and "Pair.esp.abc").
 // Letter case tells no two names apart, as on the game's file systems.
 int Name_Data_File_Lists(Named_Lists& named, const char* data_file_name, Path_Slot& npc_list, Path_Slot& mesh_list);
 
