@@ -31,17 +31,66 @@ struct Request_Bytes {
     char first[Longest_Request];
 };
 
+// Opens path for reading and writing, creating it empty when it is missing in an existing
+// folder and never truncating it: the game side may write the file at any moment.
+std::FILE* Open_Without_Truncating(const char* path)
+{
+    std::FILE* file = Os_Open_File(path, "r+b");
+    if (file != nullptr) return file;
+    if (!Os_File_Exists(path)) {
+        std::FILE* created = Os_Open_File(path, "ab");
+        if (created != nullptr) std::fclose(created);
+    }
+    return Os_Open_File(path, "r+b");
+}
+
 // Opens the partner file for reading and writing, creating it empty when it is missing in an
 // existing folder and never truncating it. Unbuffered, so that every pass reads the file as
 // the game side last wrote it and every marker reaches the file as it is written.
 std::FILE* Open_Partner_File()
 {
-    std::FILE* created = Open_For_Reading(Partner_File);
-    if (created == nullptr) return nullptr;
-    std::fclose(created);
-    std::FILE* partner = Os_Open_File(Partner_File, "r+b");
+    std::FILE* partner = Open_Without_Truncating(Partner_File);
     if (partner != nullptr) std::setvbuf(partner, nullptr, _IONBF, 0);
     return partner;
+}
+
+// Many tools save a file by writing a new one and renaming it over the old, or by deleting
+// the old one first: the path then names another file, or none, than the one held open. Such
+// a file is closed (on Windows that lets its deletion complete) and its path opened afresh.
+bool Path_Lost(const char* path, std::FILE* file) { return Os_Path_Names_Open_File(path, file) == 0; }
+
+// A partner file that could not be opened at the start is not looked for again; one that
+// was open and is lost is looked for at every pass until it opens.
+void Reopen_Partner_File(Monitor_Streams& streams)
+{
+    if (!streams.partner_held) return;
+    if (streams.partner != nullptr && !Path_Lost(Partner_File, streams.partner)) return;
+    if (streams.partner != nullptr) std::fclose(streams.partner);
+    streams.partner = Open_Partner_File();
+}
+
+// The name file is opened again only for the next answer, without emptying it.
+void Close_Lost_Name_File(Monitor_Streams& streams)
+{
+    if (streams.name == nullptr || !Path_Lost(Partner_Name_File, streams.name)) return;
+    std::fclose(streams.name);
+    streams.name = nullptr;
+}
+
+void Reopen_Race_List(Text_In& races, const char* path)
+{
+    if (!Path_Lost(path, races.file)) return;
+    Close_Text_In(races);
+    Open_Text_In(races, path);
+}
+
+// Each pass holds the files that the paths name now.
+void Reopen_Lost_Files(Monitor_Streams& streams)
+{
+    Reopen_Partner_File(streams);
+    Close_Lost_Name_File(streams);
+    Reopen_Race_List(streams.male_races, Male_Race_List);
+    Reopen_Race_List(streams.female_races, Female_Race_List);
 }
 
 // Back to byte 0 of the partner file. The flush drops the byte the stream kept from its last
@@ -99,8 +148,9 @@ void Request_ID(const Request_Bytes& request, Text_Slot& id)
 
 // Writes the answer and its NUL from offset 0 of the name file, which is never shortened. An
 // answer that cannot be written is said at every request that loses one.
-void Write_Answer(std::FILE* name_file, int found, const char* full_name)
+void Write_Answer(std::FILE*& name_file, int found, const char* full_name)
 {
+    if (name_file == nullptr) name_file = Open_Without_Truncating(Partner_Name_File);
     if (name_file == nullptr) {
         Report_Unwritten_File(Partner_Name_File);
         return;
@@ -158,6 +208,7 @@ int Start_Partner_Monitor(Monitor_Streams& streams)
     Print_Line("Monitoring Morrowind...");
     Open_Text_Out(streams.errors, OXT_Errors_Log, 0);
     streams.partner = Open_Partner_File();
+    streams.partner_held = streams.partner != nullptr;
     streams.name = Os_Open_File(Partner_Name_File, "wb");
     if (streams.name == nullptr) Report_Unwritten_File(Partner_Name_File);
     Open_Text_In(streams.male_races, Male_Race_List);
@@ -167,6 +218,7 @@ int Start_Partner_Monitor(Monitor_Streams& streams)
 
 int Run_Monitor_Pass(Monitor_Streams& streams)
 {
+    Reopen_Lost_Files(streams);
     if (streams.partner == nullptr) {
         Print_Line("Unable to open file");
         return 0;

@@ -15,6 +15,7 @@ constexpr int Monitor_Pass_Wait = 500;  // milliseconds between two looks at the
 struct Monitor_Streams {
     Text_Out errors;
     std::FILE* partner;
+    int partner_held;  // 1 once the partner file was open: one that could not be, never is
     std::FILE* name;
     Text_In male_races;
     Text_In female_races;
@@ -25,7 +26,10 @@ struct Monitor_Streams {
 int Start_Partner_Monitor(Monitor_Streams& streams);
 
 // One pass of the loop, without its wait: reads the marker and answers "^" or a ">" request.
-// Prints "Unable to open file" when the partner file is not open. Returns 0.
+// First opens again the partner file and the race lists when they are not open or their path
+// no longer names the file held (replaced by rename, deleted); the name file is then closed
+// and opened again, without emptying, for the next answer. Prints "Unable to open file" when
+// the partner file is not open. Returns 0.
 int Run_Monitor_Pass(Monitor_Streams& streams);
 
 // The whole program: the start-up, then a pass every 500 ms for ever.

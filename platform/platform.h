@@ -13,8 +13,8 @@ void Os_Sleep(int milliseconds);
 int Os_File_Exists(const char* path);
 
 // Opens a file with a binary stdio mode ("rb", "wb", "ab", "r+b"), shared with other
-// processes that read and write it. Returns null when the file cannot be opened or
-// the path names a folder.
+// processes that read, write, delete or rename it. Returns null when the file cannot be
+// opened or the path names a folder.
 std::FILE* Os_Open_File(const char* path, const char* mode);
 
 // The size in bytes of an open file, or -1 when it cannot be told. The stream's position is
@@ -23,3 +23,7 @@ long long Os_File_Size(std::FILE* file);
 
 // 1 when both paths name one existing file, however each is spelled or reached; else 0.
 int Os_Same_File(const char* first_path, const char* second_path);
+
+// 1 when path names the file open in file; 0 when it names another file or none (the file
+// has been deleted, or replaced by rename), or file is null.
+int Os_Path_Names_Open_File(const char* path, std::FILE* file);

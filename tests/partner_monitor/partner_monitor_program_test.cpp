@@ -160,6 +160,47 @@ TEST_F(PartnerMonitorProgram, RequestWrittenWhileAnotherIsServedIsServedNext)
     EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner.bin"), "<x" + std::string(rounds.back().second->id) + "123456789");
 }
 
+// The game side may save the partner file in place, as a new file renamed over the old, or by
+// deleting it first; the partner name file may be deleted; the race lister may rename a new
+// race list over the old while the monitor runs. Every request is served as from a file
+// written in place, natively and under Wine.
+TEST_F(PartnerMonitorProgram, FilesReplacedOrDeletedWhileItRunsAreServed)
+{
+    Write_World();
+    ASSERT_TRUE(Start_Program(process, "partner-monitor", root));
+    ASSERT_TRUE(Wait_For_Console(process, "Monitoring Morrowind...\n", Program_Timeout()));
+    ASSERT_TRUE(Wait_Until([&] { return Exists("Data Files/MWSE/Vorel_Partner.bin"); }));
+    const std::string hero = "Your current lover is Hero Man\0"s;
+    const std::string cat = "Your current lover is Lost Cat\0"s;
+    std::string console = "Monitoring Morrowind...\n";
+    const auto ask = [&](Game_Side_Save save, const char* id) {
+        Game_Side_Request_Saved(root, save, '>', id);
+        EXPECT_TRUE(Game_Side_Wait_For_Answered(root, Program_Timeout())) << "no answer to " << id;
+        return Read("Data Files/MWSE/Vorel_Partner_Name.bin").value_or("<missing>");
+    };
+    for (const Game_Side_Save save :
+         {Game_Side_Save::Renamed_Over, Game_Side_Save::Deleted_First, Game_Side_Save::In_Place}) {
+        SCOPED_TRACE(static_cast<int>(save));
+        EXPECT_EQ(ask(save, "m_hero"), Overwritten(cat, hero));
+        EXPECT_EQ(ask(save, "m_cat"), Overwritten(hero, cat));
+        EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner.bin"), "<xm_cat123456789"s);
+        console += Searching_Lines("m_hero") +
+                   Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") +
+                   Changed_Lines(false) + Monitoring_Lines + Searching_Lines("m_cat") +
+                   Found_Lines("Lost Cat", Source_Mesh("head_cat"), Source_Mesh("hair_cat"), "Khajiit") +
+                   Race_Missing_Lines("Khajiit", false) + Monitoring_Lines;
+    }
+    Remove("Data Files/MWSE/Vorel_Partner_Name.bin");
+    Game_Side_Rename_Over(Path("Vorel_MRace_List.txt"), Race_Line("Nord", "redguard_m_"));
+    EXPECT_EQ(ask(Game_Side_Save::In_Place, "m_hero"), hero);
+    EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "redguard_m_"));
+    console += Searching_Lines("m_hero") +
+               Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") +
+               Changed_Lines(false) + Monitoring_Lines;
+    EXPECT_TRUE(Wait_For_Console(process, console, Program_Timeout()));
+    EXPECT_EQ(process.console, console);
+}
+
 TEST_F(PartnerMonitorProgram, WithoutTheMwseFolderSaysSoEveryPass)
 {
     Write_World();
