@@ -82,12 +82,18 @@ constexpr unsigned char Fold_Letter(unsigned char c)
 
 // ---------------------------------------------------------------- buffer and search
 
+// The largest file a load takes. Every position in the buffer and the few hundred bytes that
+// any search, value, record test or scan looks past one must fit a signed 32-bit position.
+constexpr std::int32_t Position_Headroom = 4096;
+constexpr std::int32_t Largest_File_Length = INT32_MAX - Position_Headroom;
+
 // Replaces the buffer with the file at path (created empty when missing in an existing
 // folder): File_Length is its size, and its bytes come in, a block at a time, as far as a
 // search, a byte read or a copy reaches. The file stays open, shared, while it has bytes left
 // to give, until the next load or Free_File_Buffer. A file that cannot be opened leaves an
-// empty buffer; one that shrinks while it is read ends where its bytes ended. Does not touch
-// Search_Pos.
+// empty buffer; one that shrinks while it is read ends where its bytes ended. A file larger
+// than Largest_File_Length leaves an empty buffer too, and is said on the console, once a run:
+// "Error! File too large to read: " and path. Does not touch Search_Pos.
 int Load_File_Buffer(const char* path);
 
 // Releases the buffer and closes its file; File_Length becomes 0.
