@@ -54,45 +54,6 @@ std::FILE* Open_Partner_File()
     return partner;
 }
 
-// Many tools save a file by writing a new one and renaming it over the old, or by deleting
-// the old one first: the path then names another file, or none, than the one held open. Such
-// a file is closed (on Windows that lets its deletion complete) and its path opened afresh.
-bool Path_Lost(const char* path, std::FILE* file) { return Os_Path_Names_Open_File(path, file) == 0; }
-
-// A partner file that could not be opened at the start is not looked for again; one that
-// was open and is lost is looked for at every pass until it opens.
-void Reopen_Partner_File(Monitor_Streams& streams)
-{
-    if (!streams.partner_held) return;
-    if (streams.partner != nullptr && !Path_Lost(Partner_File, streams.partner)) return;
-    if (streams.partner != nullptr) std::fclose(streams.partner);
-    streams.partner = Open_Partner_File();
-}
-
-// The name file is opened again only for the next answer, without emptying it.
-void Close_Lost_Name_File(Monitor_Streams& streams)
-{
-    if (streams.name == nullptr || !Path_Lost(Partner_Name_File, streams.name)) return;
-    std::fclose(streams.name);
-    streams.name = nullptr;
-}
-
-void Reopen_Race_List(Text_In& races, const char* path)
-{
-    if (!Path_Lost(path, races.file)) return;
-    Close_Text_In(races);
-    Open_Text_In(races, path);
-}
-
-// Each pass holds the files that the paths name now.
-void Reopen_Lost_Files(Monitor_Streams& streams)
-{
-    Reopen_Partner_File(streams);
-    Close_Lost_Name_File(streams);
-    Reopen_Race_List(streams.male_races, Male_Race_List);
-    Reopen_Race_List(streams.female_races, Female_Race_List);
-}
-
 // Back to byte 0 of the partner file. The flush drops the byte the stream kept from its last
 // read: a rewind alone may serve byte 0 again from it though the game side has written the
 // file since.
@@ -146,16 +107,16 @@ void Request_ID(const Request_Bytes& request, Text_Slot& id)
         id[taken] = request.first[ID_Offset + taken];
 }
 
-// Writes the answer and its NUL from offset 0 of the name file, which is never shortened. An
-// answer that cannot be written is said at every request that loses one.
-void Write_Answer(std::FILE*& name_file, int found, const char* full_name)
+// Writes the answer and its NUL from offset 0 of the name file, which is never shortened and
+// is made again when it has been deleted. An answer that cannot be written is said at every
+// request that loses one.
+void Write_Answer(int found, const char* full_name)
 {
-    if (name_file == nullptr) name_file = Open_Without_Truncating(Partner_Name_File);
+    std::FILE* name_file = Open_Without_Truncating(Partner_Name_File);
     if (name_file == nullptr) {
         Report_Unwritten_File(Partner_Name_File);
         return;
     }
-    std::rewind(name_file);
     bool written = true;
     if (found == -1) {
         written = std::fputs(Not_Found_Answer, name_file) >= 0;
@@ -163,7 +124,7 @@ void Write_Answer(std::FILE*& name_file, int found, const char* full_name)
         written = std::fputs(Found_Answer, name_file) >= 0 && std::fputs(full_name, name_file) >= 0;
     }
     written = std::fputc('\0', name_file) != EOF && written;
-    if (std::fflush(name_file) != 0 || !written) Report_Unwritten_File(Partner_Name_File);
+    if (std::fclose(name_file) != 0 || !written) Report_Unwritten_File(Partner_Name_File);
 }
 
 void Answer_Initialisation(Monitor_Streams& streams)
@@ -194,8 +155,12 @@ void Serve_Request(Monitor_Streams& streams)
     Request_ID(request, id);
     Print_Line("Searching for NPC ID: ", id);
     Text_Slot full_name = {};
+    Open_Text_In(streams.male_races, Male_Race_List);
+    Open_Text_In(streams.female_races, Female_Race_List);
     const int found = Handle_Partner_Request(id, streams.errors, streams.male_races, streams.female_races, full_name);
-    Write_Answer(streams.name, found, full_name);
+    Close_Text_In(streams.male_races);
+    Close_Text_In(streams.female_races);
+    Write_Answer(found, full_name);
     Mark_Answered(streams.partner, request);
     Print_Line("Monitoring Morrowind...");
     Print_Line();
@@ -203,22 +168,31 @@ void Serve_Request(Monitor_Streams& streams)
 
 }  // namespace
 
+// The monitor holds its files only while a pass uses them. A file held open may be deleted
+// by another program, where the system lets it, but on Windows not replaced by a rename over
+// it: a game side or a race lister that saves its file anew that way would fail. So every
+// pass, and every request, reads the files that the paths name at that moment.
 int Start_Partner_Monitor(Monitor_Streams& streams)
 {
     Print_Line("Monitoring Morrowind...");
     Open_Text_Out(streams.errors, OXT_Errors_Log, 0);
-    streams.partner = Open_Partner_File();
-    streams.partner_held = streams.partner != nullptr;
-    streams.name = Os_Open_File(Partner_Name_File, "wb");
-    if (streams.name == nullptr) Report_Unwritten_File(Partner_Name_File);
+    std::FILE* partner = Open_Partner_File();
+    streams.partner_found = partner != nullptr;
+    if (partner != nullptr) std::fclose(partner);
+    std::FILE* name = Os_Open_File(Partner_Name_File, "wb");
+    if (name == nullptr) Report_Unwritten_File(Partner_Name_File);
+    if (name != nullptr) std::fclose(name);
+    // Opened at the start as ever, which makes a missing list.
     Open_Text_In(streams.male_races, Male_Race_List);
     Open_Text_In(streams.female_races, Female_Race_List);
+    Close_Text_In(streams.male_races);
+    Close_Text_In(streams.female_races);
     return 0;
 }
 
 int Run_Monitor_Pass(Monitor_Streams& streams)
 {
-    Reopen_Lost_Files(streams);
+    streams.partner = streams.partner_found ? Open_Partner_File() : nullptr;
     if (streams.partner == nullptr) {
         Print_Line("Unable to open file");
         return 0;
@@ -227,6 +201,8 @@ int Run_Monitor_Pass(Monitor_Streams& streams)
     const int marker = std::fgetc(streams.partner);
     if (marker == Initialise_Marker) Answer_Initialisation(streams);
     if (marker == Request_Marker) Serve_Request(streams);
+    std::fclose(streams.partner);
+    streams.partner = nullptr;
     return 0;
 }
 

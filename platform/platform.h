@@ -24,6 +24,3 @@ long long Os_File_Size(std::FILE* file);
 // 1 when both paths name one existing file, however each is spelled or reached; else 0.
 int Os_Same_File(const char* first_path, const char* second_path);
 
-// 1 when path names the file open in file; 0 when it names another file or none (the file
-// has been deleted, or replaced by rename), or file is null.
-int Os_Path_Names_Open_File(const char* path, std::FILE* file);

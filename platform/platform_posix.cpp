@@ -116,12 +116,3 @@ int Os_Same_File(const char* first_path, const char* second_path)
     if (stat(Resolve_Path(second_path).c_str(), &second) != 0) return 0;
     return (first.st_dev == second.st_dev && first.st_ino == second.st_ino) ? 1 : 0;
 }
-
-int Os_Path_Names_Open_File(const char* path, std::FILE* file)
-{
-    struct stat named;
-    struct stat open;
-    if (path == nullptr || path[0] == '\0' || file == nullptr) return 0;
-    if (fstat(fileno(file), &open) != 0 || stat(Resolve_Path(path).c_str(), &named) != 0) return 0;
-    return (named.st_dev == open.st_dev && named.st_ino == open.st_ino) ? 1 : 0;
-}

@@ -81,12 +81,6 @@ bool Identify_File(const char* path, BY_HANDLE_FILE_INFORMATION& info)
     return known;
 }
 
-bool Same_Identity(const BY_HANDLE_FILE_INFORMATION& first, const BY_HANDLE_FILE_INFORMATION& second)
-{
-    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
-           first.nFileIndexLow == second.nFileIndexLow;
-}
-
 }  // namespace
 
 int Os_Same_File(const char* first_path, const char* second_path)
@@ -95,16 +89,8 @@ int Os_Same_File(const char* first_path, const char* second_path)
     BY_HANDLE_FILE_INFORMATION first;
     BY_HANDLE_FILE_INFORMATION second;
     if (!Identify_File(first_path, first) || !Identify_File(second_path, second)) return 0;
-    return Same_Identity(first, second) ? 1 : 0;
-}
-
-int Os_Path_Names_Open_File(const char* path, std::FILE* file)
-{
-    if (path == nullptr || path[0] == '\0' || file == nullptr) return 0;
-    const intptr_t handle = _get_osfhandle(_fileno(file));
-    BY_HANDLE_FILE_INFORMATION open;
-    BY_HANDLE_FILE_INFORMATION named;
-    if (handle == -1 || GetFileInformationByHandle(reinterpret_cast<HANDLE>(handle), &open) == 0) return 0;
-    if (!Identify_File(path, named)) return 0;
-    return Same_Identity(open, named) ? 1 : 0;
+    return (first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+            first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow)
+               ? 1
+               : 0;
 }

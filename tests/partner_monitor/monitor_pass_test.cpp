@@ -72,7 +72,6 @@ protected:
         if (started) {
             Close_Text_Out(streams.errors);
             if (streams.partner != nullptr) std::fclose(streams.partner);
-            if (streams.name != nullptr) std::fclose(streams.name);
             Close_Text_In(streams.male_races);
             Close_Text_In(streams.female_races);
         }

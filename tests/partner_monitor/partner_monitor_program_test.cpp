@@ -201,6 +201,42 @@ TEST_F(PartnerMonitorProgram, FilesReplacedOrDeletedWhileItRunsAreServed)
     EXPECT_EQ(process.console, console);
 }
 
+// A game side built like the monitor (under Wine, a Windows program beside it) deletes the
+// name file and replaces the partner file, by rename or by deleting it first, while the
+// monitor holds both open; the monitor answers in a name file of its own making.
+TEST_F(PartnerMonitorProgram, GameSideOfItsOwnSystemMayDeleteAndReplaceTheFilesItHolds)
+{
+    Write_World();
+    ASSERT_TRUE(Start_Program(process, "partner-monitor", root));
+    ASSERT_TRUE(Wait_For_Console(process, "Monitoring Morrowind...\n", Program_Timeout()));
+    EXPECT_EQ(Ask('>', "m_hero"), "Your current lover is Hero Man\0"s);
+    struct Case {
+        const char* save;
+        const char* id;
+        std::string said;
+        std::string answer;
+    };
+    const Case cases[] = {
+        {"rename", "m_cat",
+         "Done: delete the name file\nDone: write the new partner file\nDone: rename it over the partner file\nDone!\n",
+         "Your current lover is Lost Cat\0"s},
+        {"delete", "f_lady",
+         "Done: delete the name file\nDone: delete the partner file\nDone: write the partner file again\nDone!\n",
+         "Your current lover is " + Lady_Name + "\0"s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.save);
+        Write("probe_request.bin", ">x" + std::string(c.id) + "123456789");
+        Write("probe_save.txt", c.save);
+        EXPECT_EQ(Run_Program("game-side-probe", root, "Done!"), c.said);
+        EXPECT_TRUE(Game_Side_Wait_For_Answered(root, Program_Timeout())) << "no answer to " << c.id;
+        EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner_Name.bin"), c.answer);
+    }
+    EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
+    // The cat's race is in no list: its head and hair over the hero's body.
+    EXPECT_EQ(Set_Contents(false), Expected_Set("head_cat", "hair_cat", "nord_m_"));
+}
+
 TEST_F(PartnerMonitorProgram, WithoutTheMwseFolderSaysSoEveryPass)
 {
     Write_World();
