@@ -176,6 +176,7 @@ int Start_Partner_Monitor(Monitor_Streams& streams)
 {
     Print_Line("Monitoring Morrowind...");
     Open_Text_Out(streams.errors, OXT_Errors_Log, 0);
+    streams.partner = nullptr;
     std::FILE* partner = Open_Partner_File();
     streams.partner_found = partner != nullptr;
     if (partner != nullptr) std::fclose(partner);
