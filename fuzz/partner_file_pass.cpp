@@ -26,7 +26,6 @@ void Close_Streams(Monitor_Streams& streams)
 {
     Close_Text_Out(streams.errors);
     if (streams.partner != nullptr) std::fclose(streams.partner);
-    if (streams.name != nullptr) std::fclose(streams.name);
     Close_Text_In(streams.male_races);
     Close_Text_In(streams.female_races);
 }

@@ -31,15 +31,25 @@ struct Request_Bytes {
     char first[Longest_Request];
 };
 
+// Opens path for reading and writing, creating it empty when it is missing in an existing
+// folder and never truncating it: the game side may write the file at any moment.
+std::FILE* Open_Without_Truncating(const char* path)
+{
+    std::FILE* file = Os_Open_File(path, "r+b");
+    if (file != nullptr) return file;
+    if (!Os_File_Exists(path)) {
+        std::FILE* created = Os_Open_File(path, "ab");
+        if (created != nullptr) std::fclose(created);
+    }
+    return Os_Open_File(path, "r+b");
+}
+
 // Opens the partner file for reading and writing, creating it empty when it is missing in an
 // existing folder and never truncating it. Unbuffered, so that every pass reads the file as
 // the game side last wrote it and every marker reaches the file as it is written.
 std::FILE* Open_Partner_File()
 {
-    std::FILE* created = Open_Or_Create_For_Reading(Partner_File);
-    if (created == nullptr) return nullptr;
-    std::fclose(created);
-    std::FILE* partner = Os_Open_File(Partner_File, "r+b");
+    std::FILE* partner = Open_Without_Truncating(Partner_File);
     if (partner != nullptr) std::setvbuf(partner, nullptr, _IONBF, 0);
     return partner;
 }
@@ -97,15 +107,16 @@ void Request_ID(const Request_Bytes& request, Text_Slot& id)
         id[taken] = request.first[ID_Offset + taken];
 }
 
-// Writes the answer and its NUL from offset 0 of the name file, which is never shortened. An
-// answer that cannot be written is said at every request that loses one.
-void Write_Answer(std::FILE* name_file, int found, const char* full_name)
+// Writes the answer and its NUL from offset 0 of the name file, which is never shortened and
+// is made again when it has been deleted. An answer that cannot be written is said at every
+// request that loses one.
+void Write_Answer(int found, const char* full_name)
 {
+    std::FILE* name_file = Open_Without_Truncating(Partner_Name_File);
     if (name_file == nullptr) {
         Report_Unwritten_File(Partner_Name_File);
         return;
     }
-    std::rewind(name_file);
     bool written = true;
     if (found == -1) {
         written = std::fputs(Not_Found_Answer, name_file) >= 0;
@@ -113,7 +124,7 @@ void Write_Answer(std::FILE* name_file, int found, const char* full_name)
         written = std::fputs(Found_Answer, name_file) >= 0 && std::fputs(full_name, name_file) >= 0;
     }
     written = std::fputc('\0', name_file) != EOF && written;
-    if (std::fflush(name_file) != 0 || !written) Report_Unwritten_File(Partner_Name_File);
+    if (std::fclose(name_file) != 0 || !written) Report_Unwritten_File(Partner_Name_File);
 }
 
 void Answer_Initialisation(Monitor_Streams& streams)
@@ -144,8 +155,12 @@ void Serve_Request(Monitor_Streams& streams)
     Request_ID(request, id);
     Print_Line("Searching for NPC ID: ", id);
     Text_Slot full_name = {};
+    Open_Text_In(streams.male_races, Male_Race_List);
+    Open_Text_In(streams.female_races, Female_Race_List);
     const int found = Handle_Partner_Request(id, streams.errors, streams.male_races, streams.female_races, full_name);
-    Write_Answer(streams.name, found, full_name);
+    Close_Text_In(streams.male_races);
+    Close_Text_In(streams.female_races);
+    Write_Answer(found, full_name);
     Mark_Answered(streams.partner, request);
     Print_Line("Monitoring Morrowind...");
     Print_Line();
@@ -153,21 +168,33 @@ void Serve_Request(Monitor_Streams& streams)
 
 }  // namespace
 
+// The monitor holds its files only while a pass uses them. A file held open may be deleted
+// by another program, where the system lets it, but on Windows not replaced by a rename over
+// it: a game side or a race lister that saves its file anew that way would fail. So every
+// pass, and every request, reads the files that the paths name at that moment.
 int Start_Partner_Monitor(Monitor_Streams& streams)
 {
     Print_Line("Monitoring Morrowind...");
     Remove_Mesh_Set_Leftovers();
     Open_Text_Out(streams.errors, OXT_Errors_Log, 0);
-    streams.partner = Open_Partner_File();
-    streams.name = Os_Open_File(Partner_Name_File, "wb");
-    if (streams.name == nullptr) Report_Unwritten_File(Partner_Name_File);
+    streams.partner = nullptr;
+    std::FILE* partner = Open_Partner_File();
+    streams.partner_found = partner != nullptr;
+    if (partner != nullptr) std::fclose(partner);
+    std::FILE* name = Os_Open_File(Partner_Name_File, "wb");
+    if (name == nullptr) Report_Unwritten_File(Partner_Name_File);
+    if (name != nullptr) std::fclose(name);
+    // Opened at the start as ever, which makes a missing list.
     Open_Text_In(streams.male_races, Male_Race_List);
     Open_Text_In(streams.female_races, Female_Race_List);
+    Close_Text_In(streams.male_races);
+    Close_Text_In(streams.female_races);
     return 0;
 }
 
 int Run_Monitor_Pass(Monitor_Streams& streams)
 {
+    streams.partner = streams.partner_found ? Open_Partner_File() : nullptr;
     if (streams.partner == nullptr) {
         Print_Line("Unable to open file");
         return 0;
@@ -176,6 +203,8 @@ int Run_Monitor_Pass(Monitor_Streams& streams)
     const int marker = std::fgetc(streams.partner);
     if (marker == Initialise_Marker) Answer_Initialisation(streams);
     if (marker == Request_Marker) Serve_Request(streams);
+    std::fclose(streams.partner);
+    streams.partner = nullptr;
     return 0;
 }
 

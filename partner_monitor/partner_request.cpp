@@ -81,7 +81,9 @@ int Find_NPC_Line(Text_In& list, const char* id, NPC_Line& line)
 // Searches races from its first line for the line whose first field is race exactly and
 // copies its eleven body-part meshes over set, each as soon as it is read. Returns 0, or -1
 // when no line holds the race. An empty race counts as missing: it would otherwise match the
-// empty field read at the end of the list and put the error marker over every body part.
+// empty field read at the end of the list and put the error marker over every body part. So
+// does a first field cut off by the end of the list (a list that a full disk left short): it
+// begins no line, and has no body parts after it.
 int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set, Mesh_Set_Change& change)
 {
     if (race[0] == '\0') return -1;
@@ -90,6 +92,7 @@ int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set, Mesh
     Text_Slot field;
     for (;;) {
         const int length = Read_Race_Field(races, field);
+        if (races.at_end) return -1;
         if (Same_Field(field, length, race)) break;
         if (Skip_Line(races, skipped, Race_Rest_Limit) == 0) return -1;
     }

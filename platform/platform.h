@@ -13,8 +13,8 @@ void Os_Sleep(int milliseconds);
 int Os_File_Exists(const char* path);
 
 // Opens a file with a binary stdio mode ("rb", "wb", "ab", "r+b"), shared with other
-// processes that read and write it. Returns null when the file cannot be opened or
-// the path names a folder.
+// processes that read, write, delete or rename it. Returns null when the file cannot be
+// opened or the path names a folder.
 std::FILE* Os_Open_File(const char* path, const char* mode);
 
 // The size in bytes of an open file, or -1 when it cannot be told. The stream's position is

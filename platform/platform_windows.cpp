@@ -1,10 +1,10 @@
 // The platform layer on Windows: paths are used as they are spelled, and every file is
-// opened with sharing allowed, so the game side can read and write the files that a
-// program holds open.
+// opened with sharing allowed, so the game side can read, write, delete and replace the files
+// that a program holds open.
 #include "platform/platform.h"
 
+#include <fcntl.h>
 #include <io.h>
-#include <share.h>
 #include <windows.h>
 
 #include <cstring>
@@ -21,12 +21,47 @@ int Os_File_Exists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
 }
 
+namespace {
+
+// What a binary stdio mode asks of the system and of the C runtime's descriptor.
+struct Open_Mode {
+    const char* mode;
+    DWORD access;
+    DWORD creation;
+    int flags;
+};
+
+constexpr Open_Mode Open_Modes[] = {
+    {"rb", GENERIC_READ, OPEN_EXISTING, _O_RDONLY | _O_BINARY},
+    {"wb", GENERIC_WRITE, CREATE_ALWAYS, _O_WRONLY | _O_BINARY},
+    {"ab", GENERIC_WRITE, OPEN_ALWAYS, _O_WRONLY | _O_APPEND | _O_BINARY},
+    {"r+b", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, _O_RDWR | _O_BINARY},
+};
+
+}  // namespace
+
+// The C runtime's own opens share a file for reading and writing only: while a program held
+// it, the game side could neither delete it nor rename another file over it.
 std::FILE* Os_Open_File(const char* path, const char* mode)
 {
-    if (path == nullptr || path[0] == '\0') return nullptr;
+    if (path == nullptr || path[0] == '\0' || mode == nullptr) return nullptr;
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return nullptr;
-    return _fsopen(path, mode, _SH_DENYNO);
+    for (const Open_Mode& open : Open_Modes) {
+        if (std::strcmp(open.mode, mode) != 0) continue;
+        HANDLE handle = CreateFileA(path, open.access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    open.creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return nullptr;
+        const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), open.flags);
+        if (descriptor == -1) {
+            CloseHandle(handle);
+            return nullptr;
+        }
+        std::FILE* file = _fdopen(descriptor, mode);
+        if (file == nullptr) _close(descriptor);
+        return file;
+    }
+    return nullptr;
 }
 
 long long Os_File_Size(std::FILE* file)

@@ -8,7 +8,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VOREL_MARK_BLOCKS 1
@@ -85,11 +84,26 @@ void Close_Loaded_File()
     Loaded_File = nullptr;
 }
 
-// The file's size in bytes, or 0 when it cannot be told or would not fit a position.
-std::int32_t File_Size(std::FILE* file)
+// The files said to be too large: a body-part lookup loads every data file again and again,
+// and a file is named once a run.
+constexpr int Max_Too_Large = Max_Data_Files + 1;
+Path_Slot Too_Large[Max_Too_Large];
+int Too_Large_Count = 0;
+
+void Report_Too_Large(const char* path)
+{
+    for (int i = 0; i < Too_Large_Count; ++i)
+        if (std::strcmp(Too_Large[i], path) == 0) return;
+    if (Too_Large_Count < Max_Too_Large) Join_Text(Too_Large[Too_Large_Count++], Path_Slot_Size, path);
+    Print_Line("Error! File too large to read: ", path);
+}
+
+// The file's size in bytes, or 0 when it cannot be told or is larger than a load takes.
+std::int32_t File_Size(std::FILE* file, const char* path)
 {
     const long long size = Os_File_Size(file);
-    if (size <= 0 || size > std::numeric_limits<std::int32_t>::max()) return 0;
+    if (size > Largest_File_Length) Report_Too_Large(path);
+    if (size <= 0 || size > Largest_File_Length) return 0;
     return static_cast<std::int32_t>(size);
 }
 
@@ -125,7 +139,7 @@ int Load_File_Buffer(const char* path)
     if (file == nullptr) return 0;
     // Unbuffered: every read goes straight into the block, with no stream buffer between.
     std::setvbuf(file, nullptr, _IONBF, 0);
-    const std::int32_t size = File_Size(file);
+    const std::int32_t size = File_Size(file, path);
     if (size > 0) File_Buffer = Take_Block(size);
     if (File_Buffer == nullptr) {
         std::fclose(file);

@@ -141,8 +141,18 @@ int Name_Data_File_Lists(Named_Lists& named, const char* data_file_name, Path_Sl
 {
     Build_List_Path(npc_list, NPC_Lists_Folder, data_file_name, NPC_List_Suffix);
     if (Taken_By_Another(named, data_file_name, npc_list)) {
-        Join_Text(npc_list, Path_Slot_Size, NPC_Lists_Folder, data_file_name, NPC_List_Suffix);
-        Join_Text(mesh_list, Path_Slot_Size, Mesh_Lists_Folder, data_file_name, Mesh_List_Suffix);
+        // The whole name; and when even that is taken, by a data file whose name without its
+        // extension is this one's ("Pair.esp.abc" before "Pair.esm" and "Pair.esp"), the whole
+        // name and the first free number from 2 on. Each earlier data file holds one name, so a
+        // free number comes within the table's count, and the name always fits its slot.
+        char stem[Text_Slot_Size + Count_Text_Size + 3];
+        std::snprintf(stem, sizeof stem, "%s", data_file_name);
+        Join_Text(npc_list, Path_Slot_Size, NPC_Lists_Folder, stem, NPC_List_Suffix);
+        for (int number = 2; Taken_By_Another(named, data_file_name, npc_list); ++number) {
+            std::snprintf(stem, sizeof stem, "%s (%d)", data_file_name, number);
+            Join_Text(npc_list, Path_Slot_Size, NPC_Lists_Folder, stem, NPC_List_Suffix);
+        }
+        Join_Text(mesh_list, Path_Slot_Size, Mesh_Lists_Folder, stem, Mesh_List_Suffix);
     } else {
         Build_List_Path(mesh_list, Mesh_Lists_Folder, data_file_name, Mesh_List_Suffix);
     }

@@ -82,12 +82,18 @@ constexpr unsigned char Fold_Letter(unsigned char c)
 
 // ---------------------------------------------------------------- buffer and search
 
+// The largest file a load takes. Every position in the buffer and the few hundred bytes that
+// any search, value, record test or scan looks past one must fit a signed 32-bit position.
+constexpr std::int32_t Position_Headroom = 4096;
+constexpr std::int32_t Largest_File_Length = INT32_MAX - Position_Headroom;
+
 // Replaces the buffer with the file at path (a missing file gives an empty buffer and is
 // not created): File_Length is its size, and its bytes come in, a block at a time, as far as a
 // search, a byte read or a copy reaches. The file stays open, shared, while it has bytes left
 // to give, until the next load or Free_File_Buffer. A file that cannot be opened leaves an
-// empty buffer; one that shrinks while it is read ends where its bytes ended. Does not touch
-// Search_Pos.
+// empty buffer; one that shrinks while it is read ends where its bytes ended. A file larger
+// than Largest_File_Length leaves an empty buffer too, and is said on the console, once a run:
+// "Error! File too large to read: " and path. Does not touch Search_Pos.
 int Load_File_Buffer(const char* path);
 
 // Releases the buffer and closes its file; File_Length becomes 0.
@@ -318,7 +324,9 @@ struct Named_Lists {
 // file's name, the last four characters of the joined text dropped (for "Pair.esp", the name
 // without its extension), then " NPC List.txt" or " Mesh List.txt". A data file whose NPC list
 // would take the name of another data file's list named earlier in the run keeps its whole
-// name instead ("Pair.esm NPC List.txt" after "Pair.esp"), so that each has a list of its own.
+// name instead ("Pair.esm NPC List.txt" after "Pair.esp"), so that each has a list of its own;
+// when that name is taken too, its whole name and the first number from 2 on that gives a
+// name not yet taken ("Pair.esp (2) NPC List.txt" after "Pair.esm" and "Pair.esp.abc").
 // Letter case tells no two names apart, as on the game's file systems.
 int Name_Data_File_Lists(Named_Lists& named, const char* data_file_name, Path_Slot& npc_list, Path_Slot& mesh_list);
 

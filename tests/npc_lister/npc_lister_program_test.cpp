@@ -3,6 +3,11 @@
 #include "tests/support/scratch_game.h"
 #include "tools/tes3/tes3_builder.h"
 
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+
 using namespace std::string_literals;
 
 using NPCListerProgram = Scratch_Game;
@@ -58,4 +63,33 @@ TEST_F(NPCListerProgram, FullDiskKeepsAListWholeAndLeftoversAreRemoved)
     EXPECT_FALSE(Exists("Vorel OXT Files/NPC Lists/Gone NPC List.txt.Vorel_Temp"));
     EXPECT_FALSE(Exists("Vorel OXT Files/NPC Lists/Morrowind NPC List.txt.Vorel_Temp"));
     EXPECT_FALSE(Exists("Vorel OXT Files/Vorel_Data_File_Census_List.txt.Vorel_Temp"));
+}
+
+// A data file too large for the buffer's positions (one of 2,147,483,647 bytes ending in an
+// NPC record, as sparse as the file system makes it) is said and read as empty; the other data
+// files are listed as ever.
+TEST_F(NPCListerProgram, DataFileTooLargeToReadIsSaidAndListsNoNPC)
+{
+    const std::string record =
+        tes3::Npc_Record("fargoth", "Fargoth", "Wood Elf", "b_n_wood elf_m_head_01", "b_n_wood elf_m_hair_01", 0);
+    Write("Data Files/Big.esm", "");
+    if (truncate(Path("Data Files/Big.esm").c_str(), static_cast<off_t>(INT32_MAX - record.size())) != 0)
+        GTEST_SKIP() << "this file system makes no sparse file of 2 GB";
+    {
+        std::FILE* file = std::fopen(Path("Data Files/Big.esm").c_str(), "ab");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(record.data(), 1, record.size(), file);
+        std::fclose(file);
+    }
+    Write("Data Files/Small.esp", tes3::Header_Record(nullptr, 0) + record);
+    Write_Data_File_List({"Small.esp", "Big.esm"});
+    const std::string console =
+        Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
+    EXPECT_EQ(console, "\nCreating text file: Vorel OXT Files\\NPC Lists\\Small NPC List.txt\n"
+                       "Adding NPC: Fargoth\n"
+                       "\nCreating text file: Vorel OXT Files\\NPC Lists\\Big NPC List.txt\n"
+                       "Error! File too large to read: Data Files\\Big.esm\n"
+                       "\nDone!\nSee the text files in the 'Vorel OXT Files\\NPC Lists' folder for results\n");
+    EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Big NPC List.txt"), ""s);
+    EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"), "Small.esp*1\r\nBig.esm*0\r\n"s);
 }

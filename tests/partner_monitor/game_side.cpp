@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -35,6 +36,27 @@ void Game_Side_Write(const std::string& game_root, const std::string& bytes)
 void Game_Side_Request(const std::string& game_root, char marker, const std::string& id)
 {
     Game_Side_Write(game_root, std::string(1, marker) + "x" + id + "123456789");
+}
+
+void Game_Side_Request_Saved(const std::string& game_root, Game_Side_Save save, char marker, const std::string& id)
+{
+    const std::string bytes = std::string(1, marker) + "x" + id + "123456789";
+    if (save == Game_Side_Save::Renamed_Over) {
+        Game_Side_Rename_Over(Partner_Path(game_root), bytes);
+        return;
+    }
+    if (save == Game_Side_Save::Deleted_First) unlink(Partner_Path(game_root).c_str());
+    Game_Side_Write(game_root, bytes);
+}
+
+void Game_Side_Rename_Over(const std::string& path, const std::string& bytes)
+{
+    const std::string beside = path + ".new";
+    const int file = open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (file < 0) return;
+    const bool written = write(file, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    close(file);
+    if (written) rename(beside.c_str(), path.c_str());
 }
 
 int Game_Side_Marker(const std::string& game_root)

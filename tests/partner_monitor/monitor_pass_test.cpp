@@ -72,7 +72,6 @@ protected:
         if (started) {
             Close_Text_Out(streams.errors);
             if (streams.partner != nullptr) std::fclose(streams.partner);
-            if (streams.name != nullptr) std::fclose(streams.name);
             Close_Text_In(streams.male_races);
             Close_Text_In(streams.female_races);
         }
@@ -311,6 +310,100 @@ TEST_F(MonitorPass, AnyOtherMarkerIsLeftAlone)
     // The last pass read " ": byte 0 is read afresh, however short the wait.
     Game_Side_Request(root, '>', "m_hero");
     EXPECT_EQ(Pass(), Hero_Request());
+}
+
+// Many tools save a file as a new one renamed over the old, or delete the old one first: the
+// monitor serves the file that the path names at each pass, however it was saved, and in place
+// writes after such a save are served too.
+TEST_F(MonitorPass, PartnerFileSavedAnyWayIsServed)
+{
+    struct Case {
+        const char* what;
+        Game_Side_Save save;
+    };
+    const Case cases[] = {{"in place", Game_Side_Save::In_Place},
+                          {"renamed over", Game_Side_Save::Renamed_Over},
+                          {"deleted first", Game_Side_Save::Deleted_First}};
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Game_Side_Request_Saved(root, c.save, '>', "m_hero");
+        EXPECT_EQ(Pass(), Hero_Request());
+        EXPECT_EQ(Partner(), "<xm_hero123456789");
+        Game_Side_Request_Saved(root, c.save, '^', "f_lady");
+        EXPECT_EQ(Pass(), Initialised);
+        EXPECT_EQ(Pass(), Lady_Request());
+        EXPECT_EQ(Partner(), "<xf_lady123456789");
+        Game_Side_Request(root, '>', "m_hero");
+        EXPECT_EQ(Pass(), Hero_Request());
+        EXPECT_EQ(Partner(), "<xm_hero123456789");
+        EXPECT_EQ(Name_File(), Overwritten("Your current lover is " + Lady_Name + "\0"s, "Your current lover is Hero Man\0"s));
+    }
+}
+
+// A partner file deleted and not yet written again reads as a file just made: nothing to do
+// until the game side writes it.
+TEST_F(MonitorPass, DeletedPartnerFileIsMadeAgainAndWaitsForTheGameSide)
+{
+    Start();
+    Remove("Data Files/MWSE/Vorel_Partner.bin");
+    EXPECT_EQ(Pass(), "");
+    EXPECT_EQ(Partner(), "");
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), Hero_Request());
+    EXPECT_EQ(Partner(), "<xm_hero123456789");
+}
+
+// A deleted name file is made again for the next answer; one that the game side wrote anew
+// is written over from its start, never emptied; one renamed over takes the next answer.
+TEST_F(MonitorPass, NameFileDeletedOrWrittenAnewTakesTheNextAnswer)
+{
+    Start();
+    Game_Side_Request(root, '>', "m_hero");
+    Pass();
+    Remove("Data Files/MWSE/Vorel_Partner_Name.bin");
+    EXPECT_EQ(Pass(), "");
+    EXPECT_FALSE(Exists("Data Files/MWSE/Vorel_Partner_Name.bin"));
+    Game_Side_Request(root, '>', "m_cat");
+    EXPECT_EQ(Pass(), Searching_Lines("m_cat") +
+                          Found_Lines("Lost Cat", Source_Mesh("head_cat"), Source_Mesh("hair_cat"), "Khajiit") +
+                          Race_Missing_Lines("Khajiit", false) + Monitoring_Lines);
+    EXPECT_EQ(Name_File(), "Your current lover is Lost Cat\0"s);
+    const std::string long_text = "A text of the game side that is longer than any answer the monitor gives, to stay";
+    Remove("Data Files/MWSE/Vorel_Partner_Name.bin");
+    Write("Data Files/MWSE/Vorel_Partner_Name.bin", long_text);
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), Hero_Request());
+    EXPECT_EQ(Name_File(), Overwritten(long_text, "Your current lover is Hero Man\0"s));
+    Game_Side_Rename_Over(Path("Data Files/MWSE/Vorel_Partner_Name.bin"), long_text);
+    Game_Side_Request(root, '>', "f_lady");
+    EXPECT_EQ(Pass(), Lady_Request());
+    EXPECT_EQ(Name_File(), Overwritten(long_text, "Your current lover is " + Lady_Name + "\0"s));
+}
+
+// The race lister may write its lists anew and rename them over the old ones while the monitor
+// runs: the next request reads the new list. A deleted list reads as empty.
+TEST_F(MonitorPass, RaceListReplacedByRenameIsReadAtTheNextRequest)
+{
+    Start();
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), Hero_Request());
+    EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "nord_m_"));
+    Game_Side_Rename_Over(Path("Vorel_MRace_List.txt"), Race_Line("Nord", "redguard_m_"));
+    Game_Side_Rename_Over(Path("Vorel_FRace_List.txt"), Race_Line("Nord", "breton_f_"));
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), Hero_Request());
+    EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "redguard_m_"));
+    Game_Side_Request(root, '>', "f_lady");
+    EXPECT_EQ(Pass(), Lady_Request());
+    EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "breton_f_"));
+    Remove("Vorel_MRace_List.txt");
+    Game_Side_Request(root, '>', "m_cat");
+    Pass();
+    Game_Side_Request(root, '>', "m_hero");
+    EXPECT_EQ(Pass(), Searching_Lines("m_hero") +
+                          Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") +
+                          Race_Missing_Lines("Nord", false) + Monitoring_Lines);
 }
 
 TEST_F(MonitorPass, WithoutItsFolderThePartnerFileIsNeverOpened)

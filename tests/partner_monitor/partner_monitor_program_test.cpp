@@ -160,6 +160,83 @@ TEST_F(PartnerMonitorProgram, RequestWrittenWhileAnotherIsServedIsServedNext)
     EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner.bin"), "<x" + std::string(rounds.back().second->id) + "123456789");
 }
 
+// The game side may save the partner file in place, as a new file renamed over the old, or by
+// deleting it first; the partner name file may be deleted; the race lister may rename a new
+// race list over the old while the monitor runs. Every request is served as from a file
+// written in place, natively and under Wine.
+TEST_F(PartnerMonitorProgram, FilesReplacedOrDeletedWhileItRunsAreServed)
+{
+    Write_World();
+    ASSERT_TRUE(Start_Program(process, "partner-monitor", root));
+    ASSERT_TRUE(Wait_For_Console(process, "Monitoring Morrowind...\n", Program_Timeout()));
+    ASSERT_TRUE(Wait_Until([&] { return Exists("Data Files/MWSE/Vorel_Partner.bin"); }));
+    const std::string hero = "Your current lover is Hero Man\0"s;
+    const std::string cat = "Your current lover is Lost Cat\0"s;
+    std::string console = "Monitoring Morrowind...\n";
+    const auto ask = [&](Game_Side_Save save, const char* id) {
+        Game_Side_Request_Saved(root, save, '>', id);
+        EXPECT_TRUE(Game_Side_Wait_For_Answered(root, Program_Timeout())) << "no answer to " << id;
+        return Read("Data Files/MWSE/Vorel_Partner_Name.bin").value_or("<missing>");
+    };
+    for (const Game_Side_Save save :
+         {Game_Side_Save::Renamed_Over, Game_Side_Save::Deleted_First, Game_Side_Save::In_Place}) {
+        SCOPED_TRACE(static_cast<int>(save));
+        EXPECT_EQ(ask(save, "m_hero"), Overwritten(cat, hero));
+        EXPECT_EQ(ask(save, "m_cat"), Overwritten(hero, cat));
+        EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner.bin"), "<xm_cat123456789"s);
+        console += Searching_Lines("m_hero") +
+                   Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") +
+                   Changed_Lines(false) + Monitoring_Lines + Searching_Lines("m_cat") +
+                   Found_Lines("Lost Cat", Source_Mesh("head_cat"), Source_Mesh("hair_cat"), "Khajiit") +
+                   Race_Missing_Lines("Khajiit", false) + Monitoring_Lines;
+    }
+    Remove("Data Files/MWSE/Vorel_Partner_Name.bin");
+    Game_Side_Rename_Over(Path("Vorel_MRace_List.txt"), Race_Line("Nord", "redguard_m_"));
+    EXPECT_EQ(ask(Game_Side_Save::In_Place, "m_hero"), hero);
+    EXPECT_EQ(Set_Contents(false), Expected_Set("head_hero", "hair_hero", "redguard_m_"));
+    console += Searching_Lines("m_hero") +
+               Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") +
+               Changed_Lines(false) + Monitoring_Lines;
+    EXPECT_TRUE(Wait_For_Console(process, console, Program_Timeout()));
+    EXPECT_EQ(process.console, console);
+}
+
+// A game side built like the monitor (under Wine, a Windows program beside it) deletes the
+// name file and replaces the partner file, by rename or by deleting it first, while the
+// monitor holds both open; the monitor answers in a name file of its own making.
+TEST_F(PartnerMonitorProgram, GameSideOfItsOwnSystemMayDeleteAndReplaceTheFilesItHolds)
+{
+    Write_World();
+    ASSERT_TRUE(Start_Program(process, "partner-monitor", root));
+    ASSERT_TRUE(Wait_For_Console(process, "Monitoring Morrowind...\n", Program_Timeout()));
+    EXPECT_EQ(Ask('>', "m_hero"), "Your current lover is Hero Man\0"s);
+    struct Case {
+        const char* save;
+        const char* id;
+        std::string said;
+        std::string answer;
+    };
+    const Case cases[] = {
+        {"rename", "m_cat",
+         "Done: delete the name file\nDone: write the new partner file\nDone: rename it over the partner file\nDone!\n",
+         "Your current lover is Lost Cat\0"s},
+        {"delete", "f_lady",
+         "Done: delete the name file\nDone: delete the partner file\nDone: write the partner file again\nDone!\n",
+         "Your current lover is " + Lady_Name + "\0"s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.save);
+        Write("probe_request.bin", ">x" + std::string(c.id) + "123456789");
+        Write("probe_save.txt", c.save);
+        EXPECT_EQ(Run_Program("game-side-probe", root, "Done!"), c.said);
+        EXPECT_TRUE(Game_Side_Wait_For_Answered(root, Program_Timeout())) << "no answer to " << c.id;
+        EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner_Name.bin"), c.answer);
+    }
+    EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
+    // The cat's race is in no list: its head and hair over the hero's body.
+    EXPECT_EQ(Set_Contents(false), Expected_Set("head_cat", "hair_cat", "nord_m_"));
+}
+
 TEST_F(PartnerMonitorProgram, WithoutTheMwseFolderSaysSoEveryPass)
 {
     Write_World();

@@ -239,6 +239,23 @@ TEST_F(PartnerRequest, EmptyRaceFieldCountsAsMissingAndPutsNoMarkerOverTheBody)
     EXPECT_EQ(Set_Contents(true), Head_And_Hair_Only("head_hero", "hair_hero"));
 }
 
+// A race list that a full disk cut off inside the first field of its last line: that field
+// begins no line, so a race that it happens to spell is not found and the body is left alone.
+// The same race on a whole line before it is still found.
+TEST_F(PartnerRequest, RaceNameCutOffByTheEndOfTheListBeginsNoLine)
+{
+    Write_World();
+    Write("Vorel_FRace_List.txt", Race_Line("Dunmer", "nord_f_") + "Nord");
+    EXPECT_EQ(Request("f_lady"), 0);
+    EXPECT_EQ(console, Found_Lines(Lady_Name, Source_Mesh("head_lady"), Source_Mesh("hair_lady"), "Nord") +
+                           Race_Missing_Lines("Nord", true));
+    EXPECT_EQ(Log(), Race_Missing_Entry("Nord", Lady_Name, "f_lady"));
+    EXPECT_EQ(Set_Contents(true), Head_And_Hair_Only("head_lady", "hair_lady"));
+    Write("Vorel_FRace_List.txt", Race_Line("Nord", "nord_f_") + "Nord");
+    EXPECT_EQ(Request("f_lady"), 0);
+    EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
+}
+
 TEST_F(PartnerRequest, MissingSourcesGetTheErrorMarkerAndTheOtherCopiesGoOn)
 {
     Write_World();

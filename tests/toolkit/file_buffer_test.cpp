@@ -1,8 +1,11 @@
 // The file buffer: loads, releases, the bounded byte scans, and the file brought in block
 // after block: every read answers as a whole-file load would, at every block edge, and the
 // file is read no further than the reads reach and closed when it is no longer loaded.
+#include "tests/support/console_capture.h"
 #include "tests/toolkit/buffer_fixture.h"
 #include "tools/tes3/tes3_builder.h"
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -93,6 +96,42 @@ TEST_F(LoadFileBuffer, FileThatCannotBeOpenedLeavesAnEmptyBuffer)
         EXPECT_EQ(Open_Descriptors_On(Path("buffer.bin")), 0);
     }
     EXPECT_FALSE(Exists("No Folder"));
+}
+
+// A file so large that a position plus the look-ahead of a scan could pass the int range is
+// said on the console, once a run however often it is loaded, and read as empty. The files
+// are sparse: no byte of them is written to disk.
+TEST_F(LoadFileBuffer, FileTooLargeForItsPositionsIsSaidAndReadAsEmpty)
+{
+    struct Case {
+        std::int64_t size;
+        bool taken;
+    };
+    const Case cases[] = {{Largest_File_Length, true},
+                          {static_cast<std::int64_t>(Largest_File_Length) + 1, false},
+                          {INT32_MAX, false},
+                          {static_cast<std::int64_t>(INT32_MAX) + 1, false},
+                          {3LL << 30, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        const std::string name = "Big " + std::to_string(c.size) + ".esm";
+        Write("Data Files/" + name, "NPC_");
+        if (truncate(Path("Data Files/" + name).c_str(), static_cast<off_t>(c.size)) != 0)
+            GTEST_SKIP() << "this file system makes no file of " << c.size << " bytes";
+        const std::string path = "Data Files\\" + name;
+        for (int load = 0; load < 2; ++load) {
+            Console_Capture capture;
+            Load_File_Buffer(path.c_str());
+            const std::string said = c.taken || load > 0 ? "" : "Error! File too large to read: " + path + "\n";
+            EXPECT_EQ(capture.Text(), said);
+            EXPECT_EQ(File_Length, c.taken ? c.size : 0);
+            if (c.taken) continue;
+            EXPECT_EQ(Find_Text("NPC_", -1), -1);
+            EXPECT_EQ(Open_Descriptors_On(Path("Data Files/" + name)), 0);
+        }
+        Free_File_Buffer();
+        Remove("Data Files/" + name);
+    }
 }
 
 TEST_F(LoadFileBuffer, SecondLoadReplacesTheFirstAndKeepsTheCursor)

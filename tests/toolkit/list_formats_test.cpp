@@ -93,6 +93,67 @@ TEST(NameDataFileLists, LaterDataFileWhoseListsWouldCollideKeepsItsWholeName)
     }
 }
 
+// A whole name that is itself taken, by an earlier data file whose name less its extension
+// spells it, gets the first free number: every data file has lists of its own, whatever names
+// come before it, and a name that no other takes stays as it was.
+TEST(NameDataFileLists, WholeNameThatIsTakenTooGetsTheFirstFreeNumber)
+{
+    struct Case {
+        std::vector<std::string> data_files;
+        std::vector<std::string> npc_lists;
+    };
+    const Case cases[] = {
+        {{"Pair.esm", "Pair.esp.abc", "Pair.esp"}, {"Pair", "Pair.esp", "Pair.esp (2)"}},
+        {{"Pair.esm", "PAIR.ESP.abc", "pair.esp"}, {"Pair", "PAIR.ESP", "pair.esp (2)"}},
+        // The number chosen is itself a name another data file could spell: it is passed over.
+        {{"Pair.esm", "Pair.esp.abc", "Pair.esp (2).esm", "Pair.esp"},
+         {"Pair", "Pair.esp", "Pair.esp (2)", "Pair.esp (3)"}},
+        // A later data file whose plain name is a numbered one keeps its whole name.
+        {{"Pair.esm", "Pair.esp.abc", "Pair.esp", "Pair.esp (2).esm"},
+         {"Pair", "Pair.esp", "Pair.esp (2)", "Pair.esp (2).esm"}},
+        {{"A.esm", "A.esp.esm", "A.esp.esp", "A.esp"}, {"A", "A.esp", "A.esp.esp", "A.esp (2)"}},
+        {{"A.esm", "A.esp.abc", "A.esp.def", "A.esp", "A.esp.ghi"},
+         {"A", "A.esp", "A.esp.def", "A.esp (2)", "A.esp.ghi"}},
+        // One data file named again is one data file: it keeps the list it was given.
+        {{"Pair.esm", "Pair.esp.abc", "Pair.esp", "Pair.esp"}, {"Pair", "Pair.esp", "Pair.esp (2)", "Pair.esp (2)"}},
+    };
+    for (const Case& c : cases) {
+        std::string trace;
+        for (const std::string& name : c.data_files) trace += name + ", ";
+        SCOPED_TRACE(trace);
+        std::vector<std::string> lists;
+        for (const std::string& stem : c.npc_lists) lists.push_back(stem + " NPC List.txt | " + stem + " Mesh List.txt");
+        EXPECT_EQ(Names_Of(c.data_files), lists);
+    }
+}
+
+// However many data files share a base name, and however long their names, every one gets
+// a list of its own, whole in its slot.
+TEST(NameDataFileLists, EveryDataFileOfOneBaseNameGetsAListOfItsOwn)
+{
+    for (const std::string& base : {std::string("P"), std::string(90, 'p')}) {
+        SCOPED_TRACE(base.size());
+        std::vector<std::string> data_files = {base + ".esm"};
+        for (int i = 0; i < 40; ++i) data_files.push_back(base + ".esp." + std::string(3, static_cast<char>('0' + i % 10)));
+        data_files.push_back(base + ".esp");
+        std::vector<std::string> lists = Names_Of(data_files);
+        std::vector<std::string> folded;
+        for (std::string list : lists) {
+            for (char& c : list) c = static_cast<char>(Fold_Letter(static_cast<unsigned char>(c)));
+            folded.push_back(list);
+        }
+        for (size_t i = 0; i < lists.size(); ++i) {
+            EXPECT_NE(lists[i].find(" NPC List.txt | "), std::string::npos) << lists[i];
+            EXPECT_EQ(lists[i].substr(lists[i].size() - 14), " Mesh List.txt") << lists[i];
+            for (size_t j = 0; j < i; ++j) {
+                if (data_files[i] == data_files[j]) continue;
+                EXPECT_NE(folded[i], folded[j]) << lists[i];
+            }
+        }
+        EXPECT_EQ(lists.back(), base + ".esp (2) NPC List.txt | " + base + ".esp (2) Mesh List.txt");
+    }
+}
+
 // The first 275 data files are kept: a later one is still told from them, but not from
 // another one beyond them.
 TEST(NameDataFileLists, NamesBeyondTheTableAreToldOnlyFromTheFirst275)
