@@ -90,7 +90,7 @@ int Build_Data_File_List()
     if (Buffer_Byte(0) == -1) Report_No_Save();
     Print_Line();
     Print_Line("Done!");
-    Print_Line("See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    Print_List_Pointer(Data_File_List);
     Free_File_Buffer();
     Search_Pos = 0;
     return 0;

@@ -43,6 +43,11 @@ constexpr const char* Female_Race_List = "Vorel_FRace_List.txt";
 constexpr const char* Data_Files_Folder = "Data Files\\";
 constexpr const char* Meshes_Folder = "Data Files\\Meshes\\";
 
+// The error logs: the copy log of every mesh copy, and the mesh and race listers' own.
+constexpr const char* Copy_Errors_Log = "Vorel OXT Files\\Copy Errors.txt";
+constexpr const char* NPC_Errors_Log = "Vorel OXT Files\\NPC Errors.txt";
+constexpr const char* Race_Errors_Log = "Vorel OXT Files\\Race Errors.txt";
+
 // ---------------------------------------------------------------- process-wide state
 
 extern std::int32_t File_Length;  // the size of the last-loaded file; its bytes are read only through the buffer
@@ -255,6 +260,13 @@ int Forget_Unwritten_Files();
 // Prints the pieces as one console line, then a line end and a flush.
 int Print_Line(const char* first = "", const char* second = "", const char* third = "");
 
+// The lines that point the user to a file: "See '" log "' for details" for an error log that
+// took an entry, "See '" list "' for results" for a list, and "See the text files in the '"
+// folder "' folder for results" for a folder of lists, named without the "\\" it ends in.
+int Print_Log_Pointer(const char* log);
+int Print_List_Pointer(const char* list);
+int Print_Folder_Pointer(const char* folder);
+
 // The value of text as atoi reads it: leading blanks, an optional sign, decimal digits;
 // 0 without digits. Saturates instead of overflowing.
 int Parse_Int(const char* text);
@@ -368,7 +380,6 @@ int Read_NPC_List(const char* path, int count);
 // ---------------------------------------------------------------- mesh copy and mesh set
 
 constexpr const char* Error_Marker_Mesh = "Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
-constexpr const char* Copy_Errors_Log = "Vorel OXT Files\\Copy Errors.txt";
 
 // Copies the source mesh whole over target. A missing source is reported on the console and
 // in the copy error log, source is set to the error-marker mesh and that is copied instead.
