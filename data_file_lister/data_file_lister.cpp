@@ -9,10 +9,6 @@
 
 namespace {
 
-// A reader takes at most 99 characters a line and consumes the line end only within them,
-// so a name of 99 characters would read back as that name and an empty line.
-constexpr int Longest_Name = 98;
-
 // Bounds the value of the "MAST" whose tag ends at Search_Pos; true when it is a name to
 // list. A value that runs to the end of the save without its NUL is no whole name.
 bool Take_Name(Text_Slot& name)
@@ -21,7 +17,7 @@ bool Take_Name(Text_Slot& name)
     const std::int32_t nul = Skip_To_Nul(Field_Start);
     Field_End = nul - 1;
     if (nul >= File_Length || Field_End < Field_Start) return false;
-    if (Field_End - Field_Start + 1 > Longest_Name) return false;
+    if (Field_End - Field_Start + 1 > Longest_Data_File_Name) return false;
     Copy_Field_To_Slot(name);
     return std::strstr(name, "Children") == nullptr;
 }

@@ -12,9 +12,6 @@ constexpr int Part_Number_Offset = 4;
 constexpr int Flags_Offset = 6;
 constexpr int Part_Type_Offset = 7;
 
-constexpr int First_Listed_Part = 2;  // Neck
-constexpr int Last_Listed_Part = 12;  // Upperleg
-constexpr int Hands_Part = 5;
 constexpr const char* First_Person_Mark = "1st";
 
 // What one "BODY" hit leaves: the search goes on from Search_Pos, or the data file holds
@@ -50,7 +47,7 @@ int Part_Slot(std::int32_t name_end, std::int32_t bydt_end)
     const int part = Signed_Byte(bydt_end + Part_Number_Offset);
     if (part == Hands_Part && Is_First_Person_Hand(name_end, bydt_end)) return -1;
     if (part < First_Listed_Part || part > Last_Listed_Part) return -1;
-    return part - 1;
+    return Race_Row_Slot(part);
 }
 
 // Searches tag from Search_Pos and takes its value; false when the tag is not found.
