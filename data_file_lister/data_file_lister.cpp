@@ -10,13 +10,11 @@
 namespace {
 
 // Bounds the value of the "MAST" whose tag ends at Search_Pos; true when it is a name to
-// list. A value that runs to the end of the save without its NUL is no whole name.
+// list. A value that runs to the end of the save without its NUL is no whole name. Leaves
+// Search_Pos on the tag.
 bool Take_Name(Text_Slot& name)
 {
-    Field_Start = Skip_Nuls(Search_Pos + 1);
-    const std::int32_t nul = Skip_To_Nul(Field_Start);
-    Field_End = nul - 1;
-    if (nul >= File_Length || Field_End < Field_Start) return false;
+    if (Bound_Subrecord_Value(Search_Pos) == -1) return false;
     if (Field_End - Field_Start + 1 > Longest_Data_File_Name) return false;
     Copy_Field_To_Slot(name);
     return std::strstr(name, "Children") == nullptr;

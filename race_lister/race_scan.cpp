@@ -50,22 +50,13 @@ int Part_Slot(std::int32_t name_end, std::int32_t bydt_end)
     return Race_Row_Slot(part);
 }
 
-// Searches tag from Search_Pos and takes its value; false when the tag is not found.
-bool Take_Next_Value(const char* tag, Text_Slot& value)
-{
-    Search_Pos = Find_Text(tag, Search_Pos);
-    if (Search_Pos == -1) return false;
-    Extract_Subrecord_Value(Search_Pos, value);
-    return true;
-}
-
 // Judges the "BODY" tag that ends at body_end and takes the record when it is accepted. A race
 // name that does not fit its slot, or an empty one, leaves the record out. A mesh path that
 // does not fit is no mesh: the race still gets its row, and the part's slot stays open for a
 // later record, or is listed as missing with its log entry.
 int Take_Body_Record(std::int32_t body_end, Race_Table& male, Race_Table& female)
 {
-    const std::int32_t name_end = Is_Record_Header(body_end, Body_Record_Size_Byte);
+    const std::int32_t name_end = Record_Name_End(body_end, Body_Record_Size_Byte);
     if (name_end == -1) return Search_On;
     Search_Pos = Find_Text("BYDT", name_end);
     if (Search_Pos == -1) return File_Done;
@@ -76,8 +67,8 @@ int Take_Body_Record(std::int32_t body_end, Race_Table& male, Race_Table& female
     Text_Slot mesh_value;
     Text_Slot race;
     Search_Pos = body_end;
-    if (!Take_Next_Value("MODL", mesh_value)) return File_Done;
-    if (!Take_Next_Value("FNAM", race)) return File_Done;
+    if (Extract_Next_Value("MODL", mesh_value) == 0) return File_Done;
+    if (Extract_Next_Value("FNAM", race) == 0) return File_Done;
     if (Value_Length() < 1 || Value_Length() > Text_Slot_Chars) return Search_On;
     Text_Slot mesh;
     Build_Mesh_Path(mesh, "", mesh_value);

@@ -160,18 +160,35 @@ constexpr int NPC_Record_Size_Byte = 3;   // the size byte, counted from the tag
 constexpr int Body_Record_Size_Byte = 2;  // 0 in every real "NPC_" and "BODY" record
 constexpr int Female_Flag_Bit = 0x01;     // of the first data byte of an NPC's "FLAG"
 
-// For p just after a record tag: the position just after the record's "NAME" tag when
-// "NAME" ends 1 to 16 bytes after p and the size byte at p + k is 0, else -1.
-// k is NPC_Record_Size_Byte or Body_Record_Size_Byte. Does not move Search_Pos.
-std::int32_t Is_Record_Header(std::int32_t p, int k);
+// The record test. For p just after a record tag: the position just after the record's "NAME"
+// tag when "NAME" ends 1 to 16 bytes after p and the size byte at p + k is 0, else -1 (no
+// record). k is NPC_Record_Size_Byte or Body_Record_Size_Byte. Does not move Search_Pos.
+std::int32_t Record_Name_End(std::int32_t p, int k);
 
 // For t just after a "FLAG" tag: 1 when the female bit of its first data byte is set, else 0,
 // also when the file ends before that byte. Search_Pos becomes that byte's position.
 int Take_Female_Flag(std::int32_t t);
 
-// Takes the string of the subrecord whose tag ends at t into slot (cut at 99 characters)
-// and sets Field_Start, Field_End and Search_Pos (the value's last byte).
+// The one rule for the string value of the subrecord whose tag ends at t: Field_Start becomes
+// the first byte after t + 1 that is not 0, so that the size's zero upper bytes are passed
+// over (and so is the NUL of an empty value, which puts the bounds on what follows it), and
+// Field_End the last byte before the next 0, or the buffer's last byte when no 0 follows.
+// Answers 0 when a 0 inside the buffer ends the value, -1 when the buffer ends first (the
+// value is then cut, or holds no byte). Does not move Search_Pos.
+int Bound_Subrecord_Value(std::int32_t t);
+
+// Bound_Subrecord_Value, then the value copied into slot (cut at 99 characters); Search_Pos
+// becomes the value's last byte. Takes whatever the bounds hold, even nothing.
 int Extract_Subrecord_Value(std::int32_t t, Text_Slot& slot);
+
+// As Extract_Subrecord_Value, but an empty value (a 0 as its first data byte, or no byte of it
+// left in the buffer) is not taken: answers 0 with slot, Search_Pos, Field_Start and
+// Field_End as they were, or 1 once the value is taken.
+int Extract_Value_Unless_Empty(std::int32_t t, Text_Slot& slot);
+
+// Seeks tag from Search_Pos and extracts its value; answers 1. A tag that occurs nowhere
+// further on leaves slot and Search_Pos as they were, and answers 0.
+int Extract_Next_Value(const char* tag, Text_Slot& slot);
 
 // Copies the bytes Field_Start to Field_End into slot, cut at 99 characters, terminated.
 int Copy_Field_To_Slot(Text_Slot& slot);
@@ -386,16 +403,20 @@ int Find_ID_In_Data_Files(const char* id);
 // -1, with out all zero, when they do not fit a slot: a mesh path is never used cut.
 int Build_Mesh_Path(Text_Slot& out, const char* lead, const char* value);
 
-// As Find_ID_In_Data_Files; after a hit out holds "Data Files\Meshes\" and the ID's "MODL"
-// value. A value whose path does not fit a slot counts as not found (-1). out must be all
-// zero; it is left so after a miss. Search_Pos is 0 on return.
-int Find_Mesh_Path(const char* id, Text_Slot& out);
+// The mesh path of an ID: as Find_ID_In_Data_Files; after a hit out holds lead (a mark, or
+// nothing), "Data Files\Meshes\" and the ID's "MODL" value. A value whose path does not fit a
+// slot counts as not found (-1), and leaves out all zero; an ID that no data file holds leaves
+// out as it was. Search_Pos is 0 on return.
+int Find_Mesh_Path(const char* id, Text_Slot& out, const char* lead = "");
 
 // ---------------------------------------------- NPC lists (npc_list.cpp)
 
-// Reads one NPC list into the NPC field tables, one row per line from row 0 on; the row
-// after the last ended line is emptied. count is what the caller expects and is not used.
-// Returns the number of rows that hold a line of the list.
+// Reads one NPC list into the NPC field tables, one row per line from row 0 on, at most
+// Max_NPC_Rows. The row in which the reading meets the end of the list gets an empty field for
+// each field the list had no more bytes for: after a last line that ends with its line end,
+// that is the next row, emptied whole; after one without, it is that line's own row. Every
+// later row keeps what it held. count is what the caller expects and is not used. Returns the
+// number of rows that hold a line of the list.
 int Read_NPC_List(const char* path, int count);
 
 // ---------------------------------------------- mesh copy and mesh set (mesh_copy.cpp, mesh_set.cpp)
