@@ -66,11 +66,8 @@ void Run_Toolkit_Lookups(std::vector<Lookup>& lookups)
         const auto start = std::chrono::steady_clock::now();
         lookup.found = Find_ID_In_Data_Files(lookup.id.c_str());
         lookup.match_end = Search_Pos;
-        if (lookup.found != -1) {
-            Search_Pos = Find_Text("MODL", Search_Pos);
-            Text_Slot value;
-            Extract_Subrecord_Value(Search_Pos, value);
-        }
+        Text_Slot value;
+        if (lookup.found != -1) Extract_Next_Value("MODL", value);
         lookup.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     Free_File_Buffer();

@@ -9,19 +9,13 @@
 
 namespace {
 
-// A reader takes at most 99 characters a line and consumes the line end only within them,
-// so a name of 99 characters would read back as that name and an empty line.
-constexpr int Longest_Name = 98;
-
 // Bounds the value of the "MAST" whose tag ends at Search_Pos; true when it is a name to
-// list. A value that runs to the end of the save without its NUL is no whole name.
+// list. A value that runs to the end of the save without its NUL is no whole name. Leaves
+// Search_Pos on the tag.
 bool Take_Name(Text_Slot& name)
 {
-    Field_Start = Skip_Nuls(Search_Pos + 1);
-    const std::int32_t nul = Skip_To_Nul(Field_Start);
-    Field_End = nul - 1;
-    if (nul >= File_Length || Field_End < Field_Start) return false;
-    if (Field_End - Field_Start + 1 > Longest_Name) return false;
+    if (Bound_Subrecord_Value(Search_Pos) == -1) return false;
+    if (Field_End - Field_Start + 1 > Longest_Data_File_Name) return false;
     Copy_Field_To_Slot(name);
     return std::strstr(name, "Children") == nullptr;
 }
@@ -90,7 +84,7 @@ int Build_Data_File_List()
     if (Buffer_Byte(0) == -1) Report_No_Save();
     Print_Line();
     Print_Line("Done!");
-    Print_Line("See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
+    Print_List_Pointer(Data_File_List);
     Free_File_Buffer();
     Search_Pos = 0;
     return 0;

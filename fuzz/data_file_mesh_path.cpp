@@ -1,6 +1,6 @@
 // Fuzz target: a body-part ID and the bytes of a data file, cut at the piece separator. The
-// data file is the first of the fixed game's list, and `Find_Mesh_Path` looks the ID up; the
-// mesh lister's own way of taking the "MODL" value after `Find_ID_In_Data_Files` runs too.
+// data file is the first of the fixed game's list, and `Find_Mesh_Path` looks the ID up, with
+// and without the mesh lister's lead mark; the "MODL" value after `Find_ID_In_Data_Files` too.
 #include "fuzz/fuzz_fixtures.h"
 #include "fuzz/fuzz_game.h"
 #include "toolkit/toolkit.h"
@@ -40,10 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     else
         Fuzz_Check(std::strncmp(mesh, Meshes_Folder, std::strlen(Meshes_Folder)) == 0, "a hit is a mesh path");
 
+    // The mesh lister's lookup: a lead costs at most a path that no longer fits with it.
+    Text_Slot marked = {};
+    const int marked_found = Find_Mesh_Path(id, marked, "<");
+    Fuzz_Check(marked_found == found || marked_found == -1, "a lead changes no data file found");
+    if (marked_found != -1)
+        Fuzz_Check(marked[0] == '<' && std::strcmp(marked + 1, mesh) == 0, "the lead stands before the same path");
+
     if (Find_ID_In_Data_Files(id) != -1) {
         Text_Slot value;
-        Search_Pos = Find_Text("MODL", Search_Pos);
-        Extract_Subrecord_Value(Search_Pos, value);
+        Fuzz_Check(Extract_Next_Value("MODL", value) == 1, "the MODL that follows the ID is found");
         Fuzz_Check(Is_Terminated(value), "the MODL value fits its slot");
     }
     Free_File_Buffer();

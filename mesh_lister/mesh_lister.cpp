@@ -10,7 +10,6 @@ namespace {
 
 Named_Lists Lists_Named;  // the lists of the run so far, too large for a stack
 
-constexpr const char* NPC_Errors_Log = "Vorel OXT Files\\NPC Errors.txt";
 constexpr const char* Block_End = "======================================";
 
 // A row whose head and hair are resolved, as an NPC line: a resolved slot is its mark, the
@@ -84,10 +83,10 @@ void Print_Closing_Lines(const Mesh_Run& run)
 {
     Report_Missing_Input(run);
     Print_Line("Done!");
-    Print_Line("See the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results");
+    Print_Folder_Pointer(Mesh_Lists_Folder);
     if (run.miss_flag == 0) return;
     Print_Line("Meshes for some NPC head/hair body parts could not be found!");
-    Print_Line("See 'Vorel OXT Files\\NPC Errors.txt' for details");
+    Print_Log_Pointer(NPC_Errors_Log);
 }
 
 }  // namespace

@@ -47,12 +47,7 @@ void Log_Miss(Mesh_Run& run, const Body_Part_Column& column, int row)
 void Find_Resolved_Value(Mesh_Run& run, const Body_Part_Column& column, int row)
 {
     const char mark[] = {column.mark, '\0'};
-    if (Find_ID_In_Data_Files(column.table[row]) != -1) {
-        Search_Pos = Find_Text("MODL", Search_Pos);
-        Text_Slot value;
-        Extract_Subrecord_Value(Search_Pos, value);
-        if (Build_Mesh_Path(Resolved_Value, mark, value) == 0) return;
-    }
+    if (Find_Mesh_Path(column.table[row], Resolved_Value, mark) != -1) return;
     Log_Miss(run, column, row);
     Join_Text(Resolved_Value, Text_Slot_Size, mark, Error_Marker_Mesh);
     run.miss_flag = 1;

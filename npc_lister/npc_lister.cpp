@@ -50,7 +50,7 @@ int Build_NPC_Lists()
     if (turns == 0) Report_Run_First(Data_File_List, Data_File_Lister);
     Print_Line();
     Print_Line("Done!");
-    Print_Line("See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
+    Print_Folder_Pointer(NPC_Lists_Folder);
     Free_File_Buffer();
     Search_Pos = 0;
     return 0;

@@ -7,8 +7,6 @@ namespace {
 
 // A tag counts only when the position just after it lies less than this far past the cursor.
 constexpr std::int32_t Field_Window = 100;
-// Three zero upper bytes of the size and a NUL as the first data byte: an empty string.
-constexpr std::int32_t Empty_Value_Gap = Subrecord_Size_Length + 1;
 
 constexpr const char* Default_Race = "Dark Elf";
 constexpr const char* Default_Head = "b_n_dark elf_m_head_01";
@@ -20,18 +18,14 @@ Text_Slot& Race_Slot = Scratch_Slots[2];
 Text_Slot& Head_Slot = Scratch_Slots[3];
 Text_Slot& Hair_Slot = Scratch_Slots[4];
 
-// Takes the string of the subrecord whose tag ends at t into slot; false, with slot and
-// Search_Pos untouched, when the value is empty. A value with no character left in the
-// buffer (a tag at the very end of a cut-off file) counts as empty too.
+// Takes the string of the subrecord whose tag ends at t into slot; false, with slot
+// untouched, when the value is empty (a value with no character left in the buffer, a tag at
+// the very end of a cut-off file, counts as empty too). The cursor moves to the tag even then:
+// the next field is sought from there.
 bool Take_Value(std::int32_t t, Text_Slot& slot)
 {
     Search_Pos = t;
-    Field_Start = Skip_Nuls(t + 1);
-    if (Field_Start - t >= Empty_Value_Gap || Field_Start >= File_Length) return false;
-    Field_End = Skip_To_Nul(Field_Start) - 1;
-    Copy_Field_To_Slot(slot);
-    Search_Pos = Field_End;
-    return true;
+    return Extract_Value_Unless_Empty(t, slot) == 1;
 }
 
 // The field step: the value of tag into slot when the tag lies within the window of the
@@ -42,8 +36,8 @@ void Take_Field(const char* tag, Text_Slot& slot, const char* fallback)
     if (t == -1 || !Take_Value(t, slot)) Copy_To_Slot(slot, fallback);
 }
 
-// The female bit of a "FLAG" within the window; 0 when there is none.
-int Find_Female_Flag()
+// The female bit of a "FLAG" within the window of the cursor; 0 when there is none.
+int Female_Flag_In_Window()
 {
     const std::int32_t t = Find_Text_Within("FLAG", Search_Pos, Field_Window);
     return t == -1 ? 0 : Take_Female_Flag(t);
@@ -58,7 +52,7 @@ void List_Record(Text_Out& list, std::int32_t name_end)
     Take_Field("RNAM", Race_Slot, Default_Race);
     Take_Field("BNAM", Head_Slot, Default_Head);
     Take_Field("KNAM", Hair_Slot, Default_Hair);
-    const int female = Find_Female_Flag();
+    const int female = Female_Flag_In_Window();
     Write_NPC_Line(list,
                    {Id_Slot, Head_Slot, Hair_Slot, Race_Slot, female ? Female_Sex_Field : Male_Sex_Field, Name_Slot});
     Print_Line("Adding NPC: ", Name_Slot);
@@ -70,7 +64,7 @@ int Write_NPC_Records(Text_Out& list)
 {
     int listed = 0;
     while ((Search_Pos = Find_Text("NPC_", Search_Pos)) != -1) {
-        const std::int32_t name_end = Is_Record_Header(Search_Pos, NPC_Record_Size_Byte);
+        const std::int32_t name_end = Record_Name_End(Search_Pos, NPC_Record_Size_Byte);
         if (name_end == -1) continue;
         List_Record(list, name_end);
         ++listed;

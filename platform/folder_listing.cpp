@@ -3,6 +3,8 @@
 // folder's stamp afresh, so that an entry created, renamed or removed since is seen.
 #include "platform/folder_listing.h"
 
+#include "platform/letter_case.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -36,8 +38,7 @@ Listing_Cache& Cache()
 std::string Folded(const std::string& name)
 {
     std::string folded = name;
-    for (char& c : folded)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (char& c : folded) c = static_cast<char>(Fold_Letter(static_cast<unsigned char>(c)));
     return folded;
 }
 

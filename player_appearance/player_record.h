@@ -14,5 +14,5 @@ struct Player_Record {
 // Scans the save in the file buffer from Search_Pos for the "NPC_" record named exactly
 // "player" and takes its values into player. Returns the position just after that record's
 // "NAME" tag, or -1 when the save holds no such record (player is then left as it was).
-// Uses Scratch_Slots for the NAME value and the sought ID; moves Search_Pos.
+// Uses the first of the Scratch_Slots for the NAME value; moves Search_Pos.
 int Read_Player_Record(Player_Record& player);

@@ -21,7 +21,7 @@ int Print_Summary(int missing)
     Print_Line("See the Vorel Race List text files for results");
     if (missing) {
         Print_Line("Meshes for some race body parts could not be found!");
-        Print_Line("See 'Vorel OXT Files\\Race Errors.txt' for details");
+        Print_Log_Pointer(Race_Errors_Log);
     }
     return 0;
 }

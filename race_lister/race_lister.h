@@ -2,8 +2,6 @@
 // race lists, a line per race with the mesh of each of its eleven body parts.
 #pragma once
 
-constexpr const char* Race_Errors_Log = "Vorel OXT Files\\Race Errors.txt";
-
 // Reads the data-file list, scans every data file named there for body parts, and writes
 // "Vorel_MRace_List.txt", "Vorel_FRace_List.txt" and the race error log, with the console
 // lines of the run. Releases the file buffer at the end. Always returns 0.

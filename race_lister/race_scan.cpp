@@ -12,9 +12,6 @@ constexpr int Part_Number_Offset = 4;
 constexpr int Flags_Offset = 6;
 constexpr int Part_Type_Offset = 7;
 
-constexpr int First_Listed_Part = 2;  // Neck
-constexpr int Last_Listed_Part = 12;  // Upperleg
-constexpr int Hands_Part = 5;
 constexpr const char* First_Person_Mark = "1st";
 
 // What one "BODY" hit leaves: the search goes on from Search_Pos, or the data file holds
@@ -50,16 +47,7 @@ int Part_Slot(std::int32_t name_end, std::int32_t bydt_end)
     const int part = Signed_Byte(bydt_end + Part_Number_Offset);
     if (part == Hands_Part && Is_First_Person_Hand(name_end, bydt_end)) return -1;
     if (part < First_Listed_Part || part > Last_Listed_Part) return -1;
-    return part - 1;
-}
-
-// Searches tag from Search_Pos and takes its value; false when the tag is not found.
-bool Take_Next_Value(const char* tag, Text_Slot& value)
-{
-    Search_Pos = Find_Text(tag, Search_Pos);
-    if (Search_Pos == -1) return false;
-    Extract_Subrecord_Value(Search_Pos, value);
-    return true;
+    return Race_Row_Slot(part);
 }
 
 // Judges the "BODY" tag that ends at body_end and takes the record when it is accepted. A race
@@ -68,7 +56,7 @@ bool Take_Next_Value(const char* tag, Text_Slot& value)
 // later record, or is listed as missing with its log entry.
 int Take_Body_Record(std::int32_t body_end, Race_Table& male, Race_Table& female)
 {
-    const std::int32_t name_end = Is_Record_Header(body_end, Body_Record_Size_Byte);
+    const std::int32_t name_end = Record_Name_End(body_end, Body_Record_Size_Byte);
     if (name_end == -1) return Search_On;
     Search_Pos = Find_Text("BYDT", name_end);
     if (Search_Pos == -1) return File_Done;
@@ -79,8 +67,8 @@ int Take_Body_Record(std::int32_t body_end, Race_Table& male, Race_Table& female
     Text_Slot mesh_value;
     Text_Slot race;
     Search_Pos = body_end;
-    if (!Take_Next_Value("MODL", mesh_value)) return File_Done;
-    if (!Take_Next_Value("FNAM", race)) return File_Done;
+    if (Extract_Next_Value("MODL", mesh_value) == 0) return File_Done;
+    if (Extract_Next_Value("FNAM", race) == 0) return File_Done;
     if (Value_Length() < 1 || Value_Length() > Text_Slot_Chars) return Search_On;
     Text_Slot mesh;
     Build_Mesh_Path(mesh, "", mesh_value);

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int Groin_Slot = 3;
+constexpr int Groin_Slot = Race_Row_Slot(Groin_Part);
 
 struct Regular_Groin {
     const char* race;
@@ -27,7 +27,7 @@ constexpr Regular_Groin Regular_Groin_Mesh[] = {
     {"Orc", "Data Files\\Meshes\\Vorel\\Vorel_Or_UTA_Reg.NIF"},
 };
 
-// Slots 1 to 11 in "BYDT" order, as the race error log names them.
+// The listed parts in "BYDT" order, as the race error log names them.
 constexpr const char* Body_Part_Words[Body_Part_Count] = {
     "Neck", "Chest", "Groin", "Hands", "Wrist", "Forearm", "Upperarm", "Foot", "Ankle", "Knee", "Upperleg",
 };
@@ -75,4 +75,4 @@ int Apply_Regular_Groin_Meshes(Race_Table& male)
     return 0;
 }
 
-const char* Body_Part_Word(int slot) { return Body_Part_Words[slot - 1]; }
+const char* Body_Part_Word(int slot) { return Body_Part_Words[slot - Race_Row_Slot(First_Listed_Part)]; }

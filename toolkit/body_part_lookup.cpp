@@ -36,16 +36,13 @@ int Build_Mesh_Path(Text_Slot& out, const char* lead, const char* value)
     return -1;
 }
 
-int Find_Mesh_Path(const char* id, Text_Slot& out)
+int Find_Mesh_Path(const char* id, Text_Slot& out, const char* lead)
 {
     int found = Find_ID_In_Data_Files(id);
     if (found != -1) {
-        Search_Pos = Find_Text("MODL", Search_Pos);
-        Field_Start = Skip_Nuls(Search_Pos + 1);
-        Field_End = Skip_To_Nul(Field_Start) - 1;
         Text_Slot value;
-        Copy_Field_To_Slot(value);
-        if (Build_Mesh_Path(out, "", value) == -1) found = -1;
+        Extract_Next_Value("MODL", value);  // found: it follows the ID within a few bytes
+        if (Build_Mesh_Path(out, lead, value) == -1) found = -1;
     }
     Search_Pos = 0;
     return found;

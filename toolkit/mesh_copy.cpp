@@ -20,7 +20,7 @@ void Log_And_End_Block(Text_Out& log, const char* first, const char* first_path,
 {
     Write_Line(log, first, first_path);
     Write_Line(log, second, second_path);
-    if (Write_Line(log, "") == 0) Print_Line("See 'Vorel OXT Files\\Copy Errors.txt' for details");
+    if (Write_Line(log, "") == 0) Print_Log_Pointer(Copy_Errors_Log);
     Print_Line();
 }
 

@@ -35,9 +35,9 @@ int Copy_Into_Mesh_Set(Text_Slot& source, const char* target, Mesh_Set_Change& c
 
 int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field, Mesh_Set_Change& change)
 {
-    for (int part = 0; part < Body_Part_Count; ++part) {
+    for (int part = First_Listed_Part; part <= Last_Listed_Part; ++part) {
         Read_Race_Field(list, field);
-        Copy_Into_Mesh_Set(field, set[Mesh_Set_First_Body_Part + part], change);
+        Copy_Into_Mesh_Set(field, set[Mesh_Set_Slot(part)], change);
     }
     return 0;
 }

@@ -1,5 +1,6 @@
-// Reads one NPC list into the six NPC field tables, one row per NPC line. Rows after the
-// ones read keep what they held.
+// Reads one NPC list into the six NPC field tables, one row per NPC line. The row in which the
+// reading meets the end of the list gets an empty field for each field the list had no more
+// bytes for; every row after that one keeps what it held.
 #include "toolkit/toolkit.h"
 
 int Read_NPC_List(const char* path, int count)

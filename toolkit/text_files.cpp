@@ -47,8 +47,10 @@ int Rewind_Text_In(Text_In& in)
 {
     // The flush drops what the stream has buffered: a rewind alone may serve the start of
     // the list from that buffer even when the list has been written anew since.
-    if (in.file != nullptr) std::fflush(in.file);
-    if (in.file != nullptr) std::rewind(in.file);
+    if (in.file != nullptr) {
+        std::fflush(in.file);
+        std::rewind(in.file);
+    }
     in.at_end = 0;
     in.ahead_count = 0;
     return 0;

@@ -4,33 +4,51 @@
 // body-part lookup, the mesh copy and the mesh set.
 #pragma once
 
+#include "platform/letter_case.h"
+
 #include <cstdint>
 #include <cstdio>
 
-// ---------------------------------------------------------------- limits and types
+// ---------------------------------------------- limits and types (this header)
 
 constexpr int Text_Slot_Size = 100;  // a slot holds at most 99 characters and a NUL
 constexpr int Text_Slot_Chars = Text_Slot_Size - 1;
-constexpr int Path_Slot_Size = 160;  // paths built from a data-file name of up to 98 characters
+// The longest data-file name that the data-file list takes. A reader takes at most 99
+// characters a line and consumes the line end only within them, so a name of 99 characters
+// would read back as that name and an empty line.
+constexpr int Longest_Data_File_Name = Text_Slot_Chars - 1;
+constexpr int Path_Slot_Size = 160;  // paths built from a data-file name of up to Longest_Data_File_Name
 constexpr int Max_Data_Files = 275;
 constexpr int Max_NPC_Rows = 4000;
 constexpr int Max_Races = 300;  // rows of one sex's race list
 constexpr int Scratch_Slot_Count = 5;
-constexpr int Body_Part_Count = 11;                  // Neck to Upperleg, "BYDT" part numbers 2 to 12
-constexpr int Mesh_Set_Size = 13;                    // head, hair and the eleven body parts
-constexpr int Race_Name_Slot = 0;                    // slots of a race row
-constexpr int Race_Row_Slots = 1 + Body_Part_Count;  // the race name, then Neck to Upperleg
 
-constexpr int Mesh_Set_Head = 0;  // slots of a mesh-set table, in set order
+// The body parts that the lists carry, by their "BYDT" part numbers: Neck to Upperleg, in
+// that order. Head (0) and hair (1) come from an NPC's own "BNAM" and "KNAM".
+constexpr int First_Listed_Part = 2;  // Neck
+constexpr int Groin_Part = 4;
+constexpr int Hands_Part = 5;
+constexpr int Last_Listed_Part = 12;  // Upperleg
+constexpr int Body_Part_Count = Last_Listed_Part - First_Listed_Part + 1;
+
+// Slots of a race row: the race name, then the listed parts in "BYDT" order.
+constexpr int Race_Name_Slot = 0;
+constexpr int Race_Row_Slot(int part) { return Race_Name_Slot + 1 + part - First_Listed_Part; }
+constexpr int Race_Row_Slots = Race_Row_Slot(Last_Listed_Part) + 1;
+
+// Slots of a mesh-set table, in set order: head, hair, then the listed parts in "BYDT" order.
+constexpr int Mesh_Set_Head = 0;
 constexpr int Mesh_Set_Hair = 1;
-constexpr int Mesh_Set_First_Body_Part = 2;  // Neck; the body parts follow in "BYDT" order
+constexpr int Mesh_Set_First_Body_Part = Mesh_Set_Hair + 1;
+constexpr int Mesh_Set_Size = Mesh_Set_First_Body_Part + Body_Part_Count;
+constexpr int Mesh_Set_Slot(int part) { return Mesh_Set_First_Body_Part + part - First_Listed_Part; }
 
 using Text_Slot = char[Text_Slot_Size];
 using Path_Slot = char[Path_Slot_Size];
 using Mesh_Set_Table = Text_Slot[Mesh_Set_Size];
 using Race_Row = Text_Slot[Race_Row_Slots];
 
-// ---------------------------------------------------------------- files the programs share
+// ---------------------------------------------- files the programs share (this header)
 
 constexpr const char* Save_Path = "Saves\\Vorel.ess";
 constexpr const char* Data_File_List = "Vorel OXT Files\\Vorel_Data_File_List.txt";
@@ -43,7 +61,12 @@ constexpr const char* Female_Race_List = "Vorel_FRace_List.txt";
 constexpr const char* Data_Files_Folder = "Data Files\\";
 constexpr const char* Meshes_Folder = "Data Files\\Meshes\\";
 
-// ---------------------------------------------------------------- process-wide state
+// The error logs: the copy log of every mesh copy, and the mesh and race listers' own.
+constexpr const char* Copy_Errors_Log = "Vorel OXT Files\\Copy Errors.txt";
+constexpr const char* NPC_Errors_Log = "Vorel OXT Files\\NPC Errors.txt";
+constexpr const char* Race_Errors_Log = "Vorel OXT Files\\Race Errors.txt";
+
+// ---------------------------------------------- process-wide state (state.cpp)
 
 extern std::int32_t File_Length;  // the size of the last-loaded file; its bytes are read only through the buffer
 extern std::int32_t Search_Pos;   // just after the last match, -1 after a failed search
@@ -63,7 +86,7 @@ extern Text_Slot NPC_Name_Table[Max_NPC_Rows];
 
 extern Text_Slot Scratch_Slots[Scratch_Slot_Count];  // the workers' own slots
 
-// ---------------------------------------------------------------- slots
+// ---------------------------------------------- slots (slots.cpp)
 
 // Joins the pieces into out, a buffer of size bytes: at most size - 1 characters, always
 // terminated. Returns 0, or -1 when they did not fit and out holds them cut. No piece may
@@ -73,14 +96,9 @@ int Join_Text(char* out, int size, const char* first, const char* second = "", c
 // Copies text into slot, cut at 99 characters, always terminated. Returns 0, or -1 when cut.
 int Copy_To_Slot(Text_Slot& slot, const char* text);
 
-// 'a' to 'z' as 'A' to 'Z', every other byte as it is: letter case as the game's file systems
-// and its IDs ignore it, whatever the locale.
-constexpr unsigned char Fold_Letter(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
+// Letter case is folded by Fold_Letter, which the platform layer owns (platform/letter_case.h).
 
-// ---------------------------------------------------------------- buffer and search
+// ---------------------------------------------- buffer and search (file_buffer.cpp, text_search.cpp)
 
 // The largest file a load takes. Every position in the buffer and the few hundred bytes that
 // any search, value, record test or scan looks past one must fit a signed 32-bit position.
@@ -137,7 +155,7 @@ std::int32_t Skip_To_Nul(std::int32_t pos);
 // outside the buffer are not copied.
 int Copy_Buffer_Range(char* dst, std::int32_t first, std::int32_t last);
 
-// ---------------------------------------------------------------- records and values
+// ---------------------------------------------- records and values (records.cpp)
 
 // A record is its tag, a 4-byte little-endian size, two header words and its subrecords; a
 // subrecord is its tag, a 4-byte little-endian size and its data. Tags are found by search:
@@ -148,23 +166,40 @@ constexpr int NPC_Record_Size_Byte = 3;   // the size byte, counted from the tag
 constexpr int Body_Record_Size_Byte = 2;  // 0 in every real "NPC_" and "BODY" record
 constexpr int Female_Flag_Bit = 0x01;     // of the first data byte of an NPC's "FLAG"
 
-// For p just after a record tag: the position just after the record's "NAME" tag when
-// "NAME" ends 1 to 16 bytes after p and the size byte at p + k is 0, else -1.
-// k is NPC_Record_Size_Byte or Body_Record_Size_Byte. Does not move Search_Pos.
-std::int32_t Is_Record_Header(std::int32_t p, int k);
+// The record test. For p just after a record tag: the position just after the record's "NAME"
+// tag when "NAME" ends 1 to 16 bytes after p and the size byte at p + k is 0, else -1 (no
+// record). k is NPC_Record_Size_Byte or Body_Record_Size_Byte. Does not move Search_Pos.
+std::int32_t Record_Name_End(std::int32_t p, int k);
 
 // For t just after a "FLAG" tag: 1 when the female bit of its first data byte is set, else 0,
 // also when the file ends before that byte. Search_Pos becomes that byte's position.
 int Take_Female_Flag(std::int32_t t);
 
-// Takes the string of the subrecord whose tag ends at t into slot (cut at 99 characters)
-// and sets Field_Start, Field_End and Search_Pos (the value's last byte).
+// The one rule for the string value of the subrecord whose tag ends at t: Field_Start becomes
+// the first byte after t + 1 that is not 0, so that the size's zero upper bytes are passed
+// over (and so is the NUL of an empty value, which puts the bounds on what follows it), and
+// Field_End the last byte before the next 0, or the buffer's last byte when no 0 follows.
+// Answers 0 when a 0 inside the buffer ends the value, -1 when the buffer ends first (the
+// value is then cut, or holds no byte). Does not move Search_Pos.
+int Bound_Subrecord_Value(std::int32_t t);
+
+// Bound_Subrecord_Value, then the value copied into slot (cut at 99 characters); Search_Pos
+// becomes the value's last byte. Takes whatever the bounds hold, even nothing.
 int Extract_Subrecord_Value(std::int32_t t, Text_Slot& slot);
+
+// As Extract_Subrecord_Value, but an empty value (a 0 as its first data byte, or no byte of it
+// left in the buffer) is not taken: answers 0 with slot, Search_Pos, Field_Start and
+// Field_End as they were, or 1 once the value is taken.
+int Extract_Value_Unless_Empty(std::int32_t t, Text_Slot& slot);
+
+// Seeks tag from Search_Pos and extracts its value; answers 1. A tag that occurs nowhere
+// further on leaves slot and Search_Pos as they were, and answers 0.
+int Extract_Next_Value(const char* tag, Text_Slot& slot);
 
 // Copies the bytes Field_Start to Field_End into slot, cut at 99 characters, terminated.
 int Copy_Field_To_Slot(Text_Slot& slot);
 
-// ---------------------------------------------------------------- files, lists and console
+// ---------------------------------------------- text lists read (text_files.cpp)
 
 // Opens a file for reading in binary mode. A missing file is not created. Null when it
 // cannot be opened.
@@ -194,6 +229,8 @@ int Peek_Text_In(Text_In& in);    // the next character, not taken; -1 at the en
 int Read_Field(Text_In& in, char delimiter, char* out, int capacity);
 int Read_Field(Text_In& in, char delimiter, Text_Slot& out);
 
+// ---------------------------------------------- files written whole (whole_files.cpp)
+
 // A file written whole (a list, a copy over the mesh set) is written beside its name, under
 // that name followed by Temporary_Ending, and put in its place only once every byte has
 // reached the disk: a failure or a kill leaves the file as it was. Each program removes what a
@@ -222,6 +259,8 @@ int Put_Temporary_In_Place(const char* path);
 // folder (a path ending in "\").
 int Remove_Leftover_Of(const char* path);
 int Remove_Leftovers_In(const char* folder);
+
+// ---------------------------------------------- text lists and logs written (text_out.cpp)
 
 // A list or log written in text mode: every "\n" reaches the disk as CR LF.
 // A file that cannot be opened, or a write to it that fails, is said on the console once, by
@@ -258,14 +297,19 @@ int Report_Unwritten_File(const char* path);
 int Say_Unwritten_File(const char* path);
 int Forget_Unwritten_Files();
 
+// ---------------------------------------------- console (console.cpp)
+
 // Prints the pieces as one console line, then a line end and a flush.
 int Print_Line(const char* first = "", const char* second = "", const char* third = "");
 
-// The value of text as atoi reads it: leading blanks, an optional sign, decimal digits;
-// 0 without digits. Saturates instead of overflowing.
-int Parse_Int(const char* text);
+// The lines that point the user to a file: "See '" log "' for details" for an error log that
+// took an entry, "See '" list "' for results" for a list, and "See the text files in the '"
+// folder "' folder for results" for a folder of lists, named without the "\" it ends in.
+int Print_Log_Pointer(const char* log);
+int Print_List_Pointer(const char* list);
+int Print_Folder_Pointer(const char* folder);
 
-// ---------------------------------------------------------------- list formats
+// ---------------------------------------------- list formats (list_formats.cpp)
 
 // The lists that one program writes and another reads; each line ends with "\n" (CR LF on
 // disk). Every delimiter and order of fields is here:
@@ -312,6 +356,10 @@ int Read_NPC_Fields(Text_In& list, Text_Slot& head, Text_Slot& hair, Text_Slot& 
 int Write_Race_Row(Text_Out& list, const char* const (&fields)[Race_Row_Slots]);
 int Read_Race_Field(Text_In& list, Text_Slot& field);  // returns the characters stored
 
+// The value of text as atoi reads it: leading blanks, an optional sign, decimal digits;
+// 0 without digits. Saturates instead of overflowing.
+int Parse_Int(const char* text);
+
 // The lists that a run has named so far, in data-file list order: each data file's name and
 // its NPC list. The first 275 are kept; a list named after them is named by the plain rule.
 struct Named_Lists {
@@ -330,7 +378,7 @@ struct Named_Lists {
 // Letter case tells no two names apart, as on the game's file systems.
 int Name_Data_File_Lists(Named_Lists& named, const char* data_file_name, Path_Slot& npc_list, Path_Slot& mesh_list);
 
-// ---------------------------------------------------------------- data-file list and body-part lookup
+// ---------------------------------------------- data-file list (data_file_list.cpp)
 
 // Reads "Vorel OXT Files\Vorel_Data_File_List.txt" into Data_File_Count and Data_File_Names.
 int Read_Data_File_List();
@@ -353,6 +401,8 @@ int Load_Data_File_Named(const char* name);
 // Forgets the data files said missing, so that the next load of each says it again.
 int Forget_Missing_Data_Files();
 
+// ---------------------------------------------- body-part lookup (body_part_lookup.cpp)
+
 // The list index of the first data file, in list order, that holds id (letter case ignored)
 // followed by one byte and "MODL", or -1. Loads the data files afresh on every call.
 int Find_ID_In_Data_Files(const char* id);
@@ -361,22 +411,25 @@ int Find_ID_In_Data_Files(const char* id);
 // -1, with out all zero, when they do not fit a slot: a mesh path is never used cut.
 int Build_Mesh_Path(Text_Slot& out, const char* lead, const char* value);
 
-// As Find_ID_In_Data_Files; after a hit out holds "Data Files\Meshes\" and the ID's "MODL"
-// value. A value whose path does not fit a slot counts as not found (-1). out must be all
-// zero; it is left so after a miss. Search_Pos is 0 on return.
-int Find_Mesh_Path(const char* id, Text_Slot& out);
+// The mesh path of an ID: as Find_ID_In_Data_Files; after a hit out holds lead (a mark, or
+// nothing), "Data Files\Meshes\" and the ID's "MODL" value. A value whose path does not fit a
+// slot counts as not found (-1), and leaves out all zero; an ID that no data file holds leaves
+// out as it was. Search_Pos is 0 on return.
+int Find_Mesh_Path(const char* id, Text_Slot& out, const char* lead = "");
 
-// ---------------------------------------------------------------- NPC lists
+// ---------------------------------------------- NPC lists (npc_list.cpp)
 
-// Reads one NPC list into the NPC field tables, one row per line from row 0 on; the row
-// after the last ended line is emptied. count is what the caller expects and is not used.
-// Returns the number of rows that hold a line of the list.
+// Reads one NPC list into the NPC field tables, one row per line from row 0 on, at most
+// Max_NPC_Rows. The row in which the reading meets the end of the list gets an empty field for
+// each field the list had no more bytes for: after a last line that ends with its line end,
+// that is the next row, emptied whole; after one without, it is that line's own row. Every
+// later row keeps what it held. count is what the caller expects and is not used. Returns the
+// number of rows that hold a line of the list.
 int Read_NPC_List(const char* path, int count);
 
-// ---------------------------------------------------------------- mesh copy and mesh set
+// ---------------------------------------------- mesh copy and mesh set (mesh_copy.cpp, mesh_set.cpp)
 
 constexpr const char* Error_Marker_Mesh = "Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
-constexpr const char* Copy_Errors_Log = "Vorel OXT Files\\Copy Errors.txt";
 
 // Copies the source mesh whole over target. A missing source is reported on the console and
 // in the copy error log, source is set to the error-marker mesh and that is copied instead.
@@ -403,7 +456,7 @@ int Copy_Into_Mesh_Set(Text_Slot& source, const char* target, Mesh_Set_Change& c
 // its file of set as soon as it is read; field is the copies' source slot.
 int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field, Mesh_Set_Change& change);
 
-// ---------------------------------------------------------------- run start
+// ---------------------------------------------- run start (run_start.cpp)
 
 // The programs as the user knows them, to name the one that writes a missing list.
 constexpr const char* Data_File_Lister = "data-file-lister";
@@ -424,7 +477,7 @@ int Report_Run_First(const char* list, const char* program);
 // list is rewound.
 int Lists_Nothing(Text_In& list);
 
-// ---------------------------------------------------------------- program end
+// ---------------------------------------------- program end (idle.cpp)
 
 // What every program does once its worker has returned: sleep 5000 ms at a time for ever,
 // so the console keeps the run's lines until the user closes it.

@@ -93,9 +93,9 @@ TEST_F(MeshListerProgram, LeftoversOfAKilledRunAreRemoved)
     for (const char* leftover :
          {"Vorel OXT Files/Mesh Lists/Gone Mesh List.txt.Vorel_Temp", "Vorel_NPC_List.txt.Vorel_Temp"})
         Write(leftover, "half");
-    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
-    Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
-    Run_Program("mesh-lister", root, "See the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results");
+    Run_To_Closing_Line("data-file-lister", root);
+    Run_To_Closing_Line("npc-lister", root);
+    Run_To_Closing_Line("mesh-lister", root);
     EXPECT_FALSE(Exists("Vorel OXT Files/Mesh Lists/Gone Mesh List.txt.Vorel_Temp"));
     EXPECT_FALSE(Exists("Vorel_NPC_List.txt.Vorel_Temp"));
     EXPECT_EQ(Read("Vorel_NPC_List.txt"), ""s);

@@ -52,9 +52,8 @@ TEST_F(NPCListerProgram, FullDiskKeepsAListWholeAndLeftoversAreRemoved)
     for (const char* leftover : {"Vorel OXT Files/NPC Lists/Gone NPC List.txt.Vorel_Temp",
                                  "Vorel OXT Files/Vorel_Data_File_Census_List.txt.Vorel_Temp"})
         Write(leftover, "half");
-    Run_Program("data-file-lister", root, "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results");
-    const std::string closing = "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results";
-    const std::string console = Run_Program("npc-lister", root, closing, false, 4096);
+    Run_To_Closing_Line("data-file-lister", root);
+    const std::string console = Run_Program("npc-lister", root, Closing_Line("npc-lister"), false, 4096);
     const std::string said = "Error! Could not write file: Vorel OXT Files\\NPC Lists\\Morrowind NPC List.txt\n";
     ASSERT_NE(console.find(said), std::string::npos) << console;
     EXPECT_EQ(console.find(said), console.rfind(said)) << console;

@@ -166,6 +166,25 @@ TEST_F(BodyPartLookup, FindMeshPathNeverGivesACutPath)
     }
 }
 
+// The mesh lister's resolved slots carry a mark before the path; the mark counts toward the
+// slot, so a path that fits without it may not fit with it.
+TEST_F(BodyPartLookup, FindMeshPathPutsTheLeadBeforeThePath)
+{
+    struct Case {
+        size_t value_length;
+        int found;
+    };
+    for (const Case c : {Case{80, 0}, Case{81, -1}}) {
+        SCOPED_TRACE(c.value_length);
+        const std::string mesh(c.value_length, 'm');
+        Data_Files({{"A.esp", "TES3" + Body_Record("head", mesh, "Nord", 0, 0)}});
+        Text_Slot out = {};
+        EXPECT_EQ(Find_Mesh_Path("head", out, "<"), c.found);
+        EXPECT_EQ(std::string(out), c.found == 0 ? "<Data Files\\Meshes\\" + mesh : "");
+        EXPECT_EQ(Search_Pos, 0);
+    }
+}
+
 TEST_F(BodyPartLookup, FindMeshPathTakesAValueCutOffByTheEndOfTheFile)
 {
     Data_Files({{"B.esp", "TES3 head\0MODL\x09\0\0\0ab"s}});

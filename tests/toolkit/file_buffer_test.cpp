@@ -393,7 +393,7 @@ std::string Npc_Transcript()
     std::ostringstream out;
     Search_Pos = 0;
     while ((Search_Pos = Find_Text("NPC_", Search_Pos)) != -1) {
-        const std::int32_t name_end = Is_Record_Header(Search_Pos, 3);
+        const std::int32_t name_end = Record_Name_End(Search_Pos, 3);
         out << Search_Pos << ' ' << name_end;
         if (name_end == -1) {
             out << '\n';

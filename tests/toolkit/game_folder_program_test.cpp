@@ -16,10 +16,10 @@ using namespace std::string_literals;
 
 namespace {
 
-const std::string Data_File_List_Closing = "See 'Vorel OXT Files\\Vorel_Data_File_List.txt' for results";
-const std::string NPC_Closing = "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results";
-const std::string Mesh_Closing = "See the text files in the 'Vorel OXT Files\\Mesh Lists' folder for results";
-const std::string Race_Closing = "See the Vorel Race List text files for results";
+const std::string Data_File_List_Closing = Closing_Line("data-file-lister");
+const std::string NPC_Closing = Closing_Line("npc-lister");
+const std::string Mesh_Closing = Closing_Line("mesh-lister");
+const std::string Race_Closing = Closing_Line("race-lister");
 const std::string No_Player_Change = "No Vorel player meshes have been changed";
 const std::string Wrong_Folder =
     "Error! Start this program from the game's root folder, the folder that holds 'Data Files' and 'Saves'";

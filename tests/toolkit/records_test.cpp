@@ -7,7 +7,7 @@
 using namespace std::string_literals;
 using tes3::Le32;
 
-using IsRecordHeader = Buffer_Test;
+using RecordNameEnd = Buffer_Test;
 using ExtractSubrecordValue = Buffer_Test;
 
 namespace {
@@ -20,7 +20,7 @@ std::string Npc_Bytes(const std::string& size, int name_offset)
 
 }  // namespace
 
-TEST_F(IsRecordHeader, JudgesTheNameWindowAndTheSizeByte)
+TEST_F(RecordNameEnd, JudgesTheNameWindowAndTheSizeByte)
 {
     struct Case {
         const char* what;
@@ -43,18 +43,18 @@ TEST_F(IsRecordHeader, JudgesTheNameWindowAndTheSizeByte)
         SCOPED_TRACE(c.what);
         Load(c.bytes);
         Search_Pos = 77;
-        EXPECT_EQ(Is_Record_Header(5, c.k), c.expected);
+        EXPECT_EQ(Record_Name_End(5, c.k), c.expected);
         EXPECT_EQ(Search_Pos, 77);
     }
 }
 
-TEST_F(IsRecordHeader, NameFarAwayIsNoRecordAndTheTagNearTheEndIsSafe)
+TEST_F(RecordNameEnd, NameFarAwayIsNoRecordAndTheTagNearTheEndIsSafe)
 {
     Load("xNPC_"s + std::string(100, '\0') + "NAME");
-    EXPECT_EQ(Is_Record_Header(5, 3), -1);
+    EXPECT_EQ(Record_Name_End(5, 3), -1);
     Load("xNPC_"s);
-    EXPECT_EQ(Is_Record_Header(5, 3), -1);
-    EXPECT_EQ(Is_Record_Header(-1, 3), -1);
+    EXPECT_EQ(Record_Name_End(5, 3), -1);
+    EXPECT_EQ(Record_Name_End(-1, 3), -1);
 }
 
 TEST_F(ExtractSubrecordValue, TakesTheStringAndLeavesTheCursorOnItsLastByte)
@@ -110,4 +110,84 @@ TEST_F(ExtractSubrecordValue, ValueWithoutNulEndsAtTheBuffersEnd)
         EXPECT_GE(Search_Pos, 4);
         EXPECT_EQ(Find_Text("NAME", Search_Pos), -1);
     }
+}
+
+// The bounds answer whether a NUL inside the buffer ends the value: a name read from a save is
+// listed only when it is whole.
+TEST_F(ExtractSubrecordValue, BoundsSayWhetherTheValueEndsInsideTheBuffer)
+{
+    struct Case {
+        std::string bytes;
+        int answer;
+        std::int32_t start;
+        std::int32_t end;
+    };
+    const Case cases[] = {
+        {"xMAST"s + Le32(4) + "abc\0"s, 0, 9, 11},  // control: whole
+        {"xMAST"s + Le32(4) + "abc"s, -1, 9, 11},   // cut by the end of the file
+        {"xMAST"s + Le32(4), -1, 9, 8},             // no byte of it left
+        {"xMAST"s + Le32(1) + "\0ab\0"s, 0, 10, 11},  // empty: the bounds pass onto what follows
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        Load(c.bytes);
+        Search_Pos = 1;
+        EXPECT_EQ(Bound_Subrecord_Value(5), c.answer);
+        EXPECT_EQ(Field_Start, c.start);
+        EXPECT_EQ(Field_End, c.end);
+        EXPECT_EQ(Search_Pos, 1);
+    }
+}
+
+// An empty value is not taken, and nothing moves: the NPC lister then writes its default in
+// place of the next subrecord's bytes.
+TEST_F(ExtractSubrecordValue, UnlessEmptyTakesOnlyAValueThatIsThere)
+{
+    struct Case {
+        std::string bytes;
+        int taken;
+        std::string slot;
+    };
+    const Case cases[] = {
+        {"xRNAM"s + Le32(4) + "Orc\0"s, 1, "Orc"},                           // control
+        {"xRNAM"s + Le32(1) + "\0"s + "BNAM" + Le32(3) + "hd\0"s, 0, "old"},  // empty string
+        {"xRNAM"s + Le32(0) + "BNAM"s, 1, "BNAM"},                           // size 0, next tag follows at once
+        {"xRNAM"s + Le32(4), 0, "old"},                                      // the file ends after the size
+        {"xRNAM\x04"s, 0, "old"},                                           // the file ends inside the size
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        Load(c.bytes);
+        Text_Slot slot = "old";
+        Search_Pos = 2;
+        Field_Start = Field_End = 7;
+        EXPECT_EQ(Extract_Value_Unless_Empty(5, slot), c.taken);
+        EXPECT_EQ(std::string(slot), c.slot);
+        if (c.taken == 0) {
+            EXPECT_EQ(Search_Pos, 2);
+            EXPECT_EQ(Field_Start, 7);
+            EXPECT_EQ(Field_End, 7);
+        } else {
+            EXPECT_EQ(Search_Pos, Field_End);
+        }
+    }
+}
+
+// A tag that occurs nowhere further on leaves the value and the cursor as they were, so that
+// the next tag is still sought from the last value taken.
+TEST_F(ExtractSubrecordValue, NextValueSeeksTheTagFromTheCursor)
+{
+    // offsets: 0 'x', 1..4 "RNAM", 5..8 size, 9..11 "Orc", 12 NUL, 13..16 "RNAM", 17..20 size, 21..24 "Nord"
+    Load("xRNAM"s + Le32(4) + "Orc\0RNAM"s + Le32(5) + "Nord\0"s);
+    Text_Slot slot = "old";
+    Search_Pos = 0;
+    EXPECT_EQ(Extract_Next_Value("RNAM", slot), 1);
+    EXPECT_STREQ(slot, "Orc");
+    EXPECT_EQ(Search_Pos, 11);
+    EXPECT_EQ(Extract_Next_Value("RNAM", slot), 1);
+    EXPECT_STREQ(slot, "Nord");
+    EXPECT_EQ(Search_Pos, 24);
+    EXPECT_EQ(Extract_Next_Value("KNAM", slot), 0);
+    EXPECT_STREQ(slot, "Nord");
+    EXPECT_EQ(Search_Pos, 24);
 }
