@@ -22,14 +22,6 @@ bool Is_Whole_Answer(const std::string& name_file)
            answer == "AN ERROR OCCURRED CHANGING YOUR LOVER - CHOOSE A DIFFERENT NPC";
 }
 
-void Close_Streams(Monitor_Streams& streams)
-{
-    Close_Text_Out(streams.errors);
-    if (streams.partner != nullptr) std::fclose(streams.partner);
-    Close_Text_In(streams.male_races);
-    Close_Text_In(streams.female_races);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
@@ -42,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     Monitor_Streams streams;
     Start_Partner_Monitor(streams);
     for (int pass = 0; pass < Passes; ++pass) Run_Monitor_Pass(streams);
-    Close_Streams(streams);
+    Stop_Partner_Monitor(streams);
 
     const std::string after = Read_Game_File("Data Files/MWSE/Vorel_Partner.bin");
     Fuzz_Check(after.size() == partner.size(), "the monitor never changes the partner file's length");

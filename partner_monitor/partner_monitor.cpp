@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -124,7 +125,7 @@ void Write_Answer(int found, const char* full_name)
         written = std::fputs(Found_Answer, name_file) >= 0 && std::fputs(full_name, name_file) >= 0;
     }
     written = std::fputc('\0', name_file) != EOF && written;
-    if (std::fclose(name_file) != 0 || !written) Report_Unwritten_File(Partner_Name_File);
+    if (Close_Written_File(name_file) != 0 || !written) Report_Unwritten_File(Partner_Name_File);
 }
 
 void Answer_Initialisation(Monitor_Streams& streams)
@@ -155,11 +156,13 @@ void Serve_Request(Monitor_Streams& streams)
     Request_ID(request, id);
     Print_Line("Searching for NPC ID: ", id);
     Text_Slot full_name = {};
-    Open_Text_In(streams.male_races, Male_Race_List);
-    Open_Text_In(streams.female_races, Female_Race_List);
-    const int found = Handle_Partner_Request(id, streams.errors, streams.male_races, streams.female_races, full_name);
-    Close_Text_In(streams.male_races);
-    Close_Text_In(streams.female_races);
+    Text_In male_races;
+    Text_In female_races;
+    Open_Text_In(male_races, Male_Race_List);
+    Open_Text_In(female_races, Female_Race_List);
+    const int found = Handle_Partner_Request(id, streams.errors, male_races, female_races, full_name);
+    Close_Text_In(male_races);
+    Close_Text_In(female_races);
     Write_Answer(found, full_name);
     Mark_Answered(streams.partner, request);
     Print_Line("Monitoring Morrowind...");
@@ -185,10 +188,19 @@ int Start_Partner_Monitor(Monitor_Streams& streams)
     if (name == nullptr) Report_Unwritten_File(Partner_Name_File);
     if (name != nullptr) std::fclose(name);
     // Opened at the start as ever, which makes a missing list.
-    Open_Text_In(streams.male_races, Male_Race_List);
-    Open_Text_In(streams.female_races, Female_Race_List);
-    Close_Text_In(streams.male_races);
-    Close_Text_In(streams.female_races);
+    for (const char* race_list : {Male_Race_List, Female_Race_List}) {
+        Text_In races;
+        Open_Text_In(races, race_list);
+        Close_Text_In(races);
+    }
+    return 0;
+}
+
+int Stop_Partner_Monitor(Monitor_Streams& streams)
+{
+    Close_Text_Out(streams.errors);
+    if (streams.partner != nullptr) std::fclose(streams.partner);
+    streams.partner = nullptr;
     return 0;
 }
 

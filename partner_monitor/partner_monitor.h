@@ -17,8 +17,6 @@ struct Monitor_Streams {
     Text_Out errors;
     std::FILE* partner;
     int partner_found;  // 1 when the partner file could be opened at the start; else it never is
-    Text_In male_races;
-    Text_In female_races;
 };
 
 // Prints the first line and prepares the files: the error log and the name file emptied, the
@@ -31,6 +29,10 @@ int Start_Partner_Monitor(Monitor_Streams& streams);
 // them all. Files replaced by rename, or deleted and written again, are thus read as they are
 // now. Prints "Unable to open file" when the partner file cannot be opened. Returns 0.
 int Run_Monitor_Pass(Monitor_Streams& streams);
+
+// Closes what the monitor holds open between passes. The program itself never stops; tests
+// and fuzz targets that start a monitor stop it with this. Returns 0.
+int Stop_Partner_Monitor(Monitor_Streams& streams);
 
 // The whole program: the start-up, then a pass every 500 ms for ever.
 [[noreturn]] void Run_Partner_Monitor();

@@ -8,29 +8,23 @@
 
 namespace {
 
-// Skipped text is read into one buffer: lines of the merged list 499 characters at a time,
-// rests of race-list lines 1499 at a time.
-constexpr int Skip_Buffer_Size = 1500;
-constexpr int NPC_Line_Limit = 500;
-constexpr int Race_Rest_Limit = 1500;
+// Lines of the merged list that are not the NPC's are passed over 499 characters at a time.
+constexpr int NPC_Line_Piece_Size = 500;
 
 // What the console says of a race search, by sex.
 struct Race_Lines {
     const char* race_list;
-    const char* changed;
-    const char* not_wholly_changed;  // some copies could not be written
-    const char* not_changed;         // none could
-    const char* not_found;
+    Change_Lines change;
 };
 
-constexpr Race_Lines Male_Race_Lines = {
-    Male_Race_List, "Changed Vorel male mesh set to this mesh", "Could not wholly change Vorel male mesh set to this mesh",
-    "Could not change Vorel male mesh set to this mesh", "in Vorel_MRace_List.txt! See the OXT Errors Log for details"};
+constexpr Race_Lines Male_Race_Lines = {Male_Race_List,
+                                        {"Changed Vorel male mesh set to this mesh",
+                                         "Could not wholly change Vorel male mesh set to this mesh",
+                                         "Could not change Vorel male mesh set to this mesh"}};
 constexpr Race_Lines Female_Race_Lines = {Female_Race_List,
-                                          "Changed Vorel female mesh set to this mesh",
-                                          "Could not wholly change Vorel female mesh set to this mesh",
-                                          "Could not change Vorel female mesh set to this mesh",
-                                          "in Vorel_FRace_List.txt! See the OXT Errors Log for details"};
+                                          {"Changed Vorel female mesh set to this mesh",
+                                           "Could not wholly change Vorel female mesh set to this mesh",
+                                           "Could not change Vorel female mesh set to this mesh"}};
 
 // The fields of the matching line of the merged list after its ID.
 struct NPC_Line {
@@ -47,56 +41,24 @@ bool Same_Field(const char* field, int length, const char* wanted)
     return static_cast<size_t>(length) == std::strlen(wanted) && std::memcmp(field, wanted, std::strlen(wanted)) == 0;
 }
 
-// Passes over the rest of the current line, however long, in pieces of at most limit - 1
-// characters, so that the text after a piece is never taken for a line of its own.
-// Returns the length of the first piece: 0 at the end of the list or on an empty rest.
-int Skip_Line(Text_In& list, char* buffer, int limit)
-{
-    const int first = Read_Field(list, List_Line_End, buffer, limit);
-    int piece = first;
-    while (piece == limit - 1) piece = Read_Field(list, List_Line_End, buffer, limit);
-    return first;
-}
-
 // Reads the merged list from its start for the first line whose ID is id and fills line
 // with its fields. Returns 0, or -1 when the list ends, or an empty line comes, first.
 int Find_NPC_Line(Text_In& list, const char* id, NPC_Line& line)
 {
-    char skipped[Skip_Buffer_Size];
+    char skipped[NPC_Line_Piece_Size];
     for (;;) {
         const int first = Peek_Text_In(list);
         if (first == -1 || first != static_cast<unsigned char>(id[0])) {
-            if (Skip_Line(list, skipped, NPC_Line_Limit) == 0) return -1;
+            if (Skip_Line(list, skipped, NPC_Line_Piece_Size) == 0) return -1;
             continue;
         }
         Text_Slot line_id;
         const int length = Read_NPC_ID(list, line_id);
         if (Same_Field(line_id, length, id)) break;
-        if (Skip_Line(list, skipped, NPC_Line_Limit) == 0) return -1;
+        if (Skip_Line(list, skipped, NPC_Line_Piece_Size) == 0) return -1;
     }
     Read_NPC_Fields(list, line.head, line.hair, line.race, line.sex, line.name);
     return 0;
-}
-
-// Searches races from its first line for the line whose first field is race exactly and
-// copies its eleven body-part meshes over set, each as soon as it is read. Returns 0, or -1
-// when no line holds the race. An empty race counts as missing: it would otherwise match the
-// empty field read at the end of the list and put the error marker over every body part. So
-// does a first field cut off by the end of the list (a list that a full disk left short): it
-// begins no line, and has no body parts after it.
-int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set, Mesh_Set_Change& change)
-{
-    if (race[0] == '\0') return -1;
-    Rewind_Text_In(races);
-    char skipped[Skip_Buffer_Size];
-    Text_Slot field;
-    for (;;) {
-        const int length = Read_Race_Field(races, field);
-        if (races.at_end) return -1;
-        if (Same_Field(field, length, race)) break;
-        if (Skip_Line(races, skipped, Race_Rest_Limit) == 0) return -1;
-    }
-    return Copy_Race_Row_Meshes(races, set, field, change);
 }
 
 // A list that lists nothing was never written: the program that writes it is named, at the
@@ -104,7 +66,11 @@ int Copy_Race_Meshes(Text_In& races, const char* race, Mesh_Set_Table& set, Mesh
 void Report_Race_Missing(const Race_Lines& lines, const char* id, const NPC_Line& line, Text_Out& errors,
                          Text_In& races)
 {
-    Print_Line("ERROR!!! Could not find Race: ", line.race, lines.not_found);
+    // The race runs into "in" without a space: the line has always read so.
+    char missing[2 * Path_Slot_Size];
+    std::snprintf(missing, sizeof missing, "ERROR!!! Could not find Race: %sin %s! See the OXT Errors Log for details",
+                  line.race, lines.race_list);
+    Print_Line(missing);
     if (Lists_Nothing(races)) Report_Run_First(lines.race_list, Race_Lister);
     Print_Line();
     Write_Line(errors, "Could not find Race: ", line.race);
@@ -128,20 +94,20 @@ void Change_Appearance(const char* id, NPC_Line& line, Text_Out& errors, Text_In
     Copy_Into_Mesh_Set(line.head, set[Mesh_Set_Head], change);
     Copy_Into_Mesh_Set(line.hair, set[Mesh_Set_Hair], change);
     Text_In& races = female ? female_races : male_races;
-    if (Copy_Race_Meshes(races, line.race, set, change) == -1) {
+    Text_Slot field;
+    if (Copy_Race_Meshes(races, line.race, Race_Search_Whole_Lines, set, field, change) == -1) {
         Report_Race_Missing(lines, id, line, errors, races);
         return;
     }
-    if (change.failed == 0)
-        Print_Line(lines.changed);
-    else
-        Print_Line(change.written == 0 ? lines.not_changed : lines.not_wholly_changed);
+    Print_Line(Change_Line(change, lines.change));
     Print_Line();
 }
 
 void Report_NPC_Missing(const char* id, Text_Out& errors, int unlisted)
 {
-    Print_Line("ERROR!!! Could not find NPC: ", id, " in Vorel_NPC_List.txt!");
+    char missing[2 * Path_Slot_Size];
+    std::snprintf(missing, sizeof missing, "ERROR!!! Could not find NPC: %s in %s!", id, Merged_NPC_List);
+    Print_Line(missing);
     Print_Line("See the OXT Errors Log for details");
     Print_Line("Try choosing a different lover!");
     if (unlisted) Report_Run_First(Merged_NPC_List, Mesh_Lister);

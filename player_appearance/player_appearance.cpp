@@ -66,30 +66,6 @@ int Resolve_Body_Part(const Body_Part_Lines& lines, const char* id, Text_Slot& m
     return file;
 }
 
-// Passes over the rest of a race line whose first field has been read.
-void Skip_Race_Line(Text_In& list, Text_Slot& scratch)
-{
-    for (int part = 0; part < Body_Part_Count; ++part) Read_Race_Field(list, scratch);
-    Read_List_Line(list, scratch);
-}
-
-// Reads the race list from its first line for the first line that begins with race, exactly,
-// and copies its eleven body-part meshes over their targets, each as soon as it is read.
-// Returns 0, or -1 when no line holds the race (an empty race is held by none).
-int Copy_Race_Meshes(Text_In& list, const char* race, Mesh_Set_Table& targets, Text_Slot& scratch,
-                     Mesh_Set_Change& change)
-{
-    if (race[0] == '\0') return -1;
-    for (;;) {
-        Read_Race_Field(list, scratch);
-        // A field cut off by the end of the list begins no line of the list.
-        if (list.at_end) return -1;
-        if (std::strcmp(scratch, race) == 0) break;
-        Skip_Race_Line(list, scratch);
-    }
-    return Copy_Race_Row_Meshes(list, targets, scratch, change);
-}
-
 // The closing lines: what was changed, and no change that did not happen. A race list that
 // lists nothing was never written: the race lister is named.
 void Report_Change(const Sex_Lines& sex, const char* race, int race_found, int race_unlisted,
@@ -102,10 +78,10 @@ void Report_Change(const Sex_Lines& sex, const char* race, int race_found, int r
         std::snprintf(line, sizeof line, "Could not find race '%s' in '%s'", race, sex.race_list);
         Print_Line(line);
     }
-    if (change.failed != 0)
-        Print_Line(change.written == 0 ? sex.not_changed : sex.not_wholly_changed);
-    else
-        Print_Line(race_found != -1 ? sex.changed : sex.head_and_hair_only);
+    // Without the race, a change of every copy made is one of head and hair only.
+    const Change_Lines lines = {race_found != -1 ? sex.changed : sex.head_and_hair_only, sex.not_wholly_changed,
+                                sex.not_changed};
+    Print_Line(Change_Line(change, lines));
 }
 
 // The player's sex and race on the console, then head, hair and race over the targets.
@@ -125,7 +101,7 @@ void Change_Mesh_Set(const Player_Record& player, Text_In& race_list, Mesh_Set_T
     Copy_Into_Mesh_Set(head_mesh, targets[Mesh_Set_Head], change);
     Copy_Into_Mesh_Set(hair_mesh, targets[Mesh_Set_Hair], change);
     const int race_unlisted = Lists_Nothing(race_list);
-    const int race_found = Copy_Race_Meshes(race_list, player.race, targets, scratch, change);
+    const int race_found = Copy_Race_Meshes(race_list, player.race, Race_Search_Field_By_Field, targets, scratch, change);
     Report_Change(sex, player.race, race_found, race_unlisted, change);
 }
 

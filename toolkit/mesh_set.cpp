@@ -51,3 +51,9 @@ int Remove_Mesh_Set_Leftovers()
     }
     return 0;
 }
+
+const char* Change_Line(const Mesh_Set_Change& change, const Change_Lines& lines)
+{
+    if (change.failed == 0) return lines.changed;
+    return change.written == 0 ? lines.not_changed : lines.not_wholly_changed;
+}

@@ -116,3 +116,11 @@ int Read_Field(Text_In& in, char delimiter, char* out, int capacity)
 }
 
 int Read_Field(Text_In& in, char delimiter, Text_Slot& out) { return Read_Field(in, delimiter, out, Text_Slot_Size); }
+
+int Skip_Line(Text_In& in, char* buffer, int size)
+{
+    const int first = Read_Field(in, List_Line_End, buffer, size);
+    int piece = first;
+    while (piece == size - 1) piece = Read_Field(in, List_Line_End, buffer, size);
+    return first;
+}

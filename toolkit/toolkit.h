@@ -229,6 +229,11 @@ int Peek_Text_In(Text_In& in);    // the next character, not taken; -1 at the en
 int Read_Field(Text_In& in, char delimiter, char* out, int capacity);
 int Read_Field(Text_In& in, char delimiter, Text_Slot& out);
 
+// Passes over the rest of the current line, however long, in pieces of at most size - 1
+// characters read into buffer, so that the text after a piece is never taken for a line of its
+// own. Returns the length of the first piece: 0 at the end of the list or on an empty rest.
+int Skip_Line(Text_In& in, char* buffer, int size);
+
 // ---------------------------------------------- files written whole (whole_files.cpp)
 
 // A file written whole (a list, a copy over the mesh set) is written beside its name, under
@@ -455,6 +460,38 @@ int Copy_Into_Mesh_Set(Text_Slot& source, const char* target, Mesh_Set_Change& c
 // Reads the eleven body-part meshes that follow a race row's name in list and copies each over
 // its file of set as soon as it is read; field is the copies' source slot.
 int Copy_Race_Row_Meshes(Text_In& list, Mesh_Set_Table& set, Text_Slot& field, Mesh_Set_Change& change);
+
+// The lines that close a change of the mesh set, and the one that fits change: changed when
+// every copy was made, not wholly changed when some could not be, not changed when none was.
+struct Change_Lines {
+    const char* changed;
+    const char* not_wholly_changed;
+    const char* not_changed;
+};
+const char* Change_Line(const Mesh_Set_Change& change, const Change_Lines& lines);
+
+// ---------------------------------------------- race-list search (race_search.cpp)
+
+// How a race-list search passes over a line that is not the race's. Player appearance and the
+// partner monitor read such a line differently, and on a list with over-long fields or lines,
+// or a NUL in a race name, they find different lines; each keeps its own reading, so that
+// what each program makes of such a list stays as it was.
+enum Race_Search {
+    // The line's eleven fields, then its rest up to 99 characters; the race name is compared
+    // up to a NUL in it. Player appearance.
+    Race_Search_Field_By_Field,
+    // The rest of the line whole, however long, an empty rest ending the search; the race name
+    // is compared in its whole length. The partner monitor.
+    Race_Search_Whole_Lines,
+};
+
+// Reads list from its first line for the first line whose first field is race, exactly, and
+// copies its eleven body-part meshes over set, each as soon as it is read; field is the copies'
+// source slot. Returns 0, or -1 when no line holds the race. An empty race is held by none (it
+// would match the empty field read at the end of the list), nor is a first field cut off by
+// the end of the list (as a full disk leaves one): it has no body parts after it.
+int Copy_Race_Meshes(Text_In& list, const char* race, Race_Search search, Mesh_Set_Table& set, Text_Slot& field,
+                     Mesh_Set_Change& change);
 
 // ---------------------------------------------- run start (run_start.cpp)
 

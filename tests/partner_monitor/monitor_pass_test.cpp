@@ -70,10 +70,7 @@ protected:
     void TearDown() override
     {
         if (started) {
-            Close_Text_Out(streams.errors);
-            if (streams.partner != nullptr) std::fclose(streams.partner);
-            Close_Text_In(streams.male_races);
-            Close_Text_In(streams.female_races);
+            Stop_Partner_Monitor(streams);
         }
         Partner_Game::TearDown();
     }
@@ -403,7 +400,7 @@ TEST_F(MonitorPass, RaceListReplacedByRenameIsReadAtTheNextRequest)
     Game_Side_Request(root, '>', "m_hero");
     EXPECT_EQ(Pass(), Searching_Lines("m_hero") +
                           Found_Lines("Hero Man", Source_Mesh("head_hero"), Source_Mesh("hair_hero"), "Nord") +
-                          Race_Missing_Lines("Nord", false) + Monitoring_Lines);
+                          Race_Missing_Lines("Nord", false, true) + Monitoring_Lines);
 }
 
 TEST_F(MonitorPass, WithoutItsFolderThePartnerFileIsNeverOpened)

@@ -7,6 +7,7 @@
 #include <grp.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +35,9 @@ constexpr gid_t Bound_Group = 65534;
                        int status_end)
 {
     setpgid(0, 0);
+    // A test or tool that dies without stopping its program (an abort, a crash) must not leave
+    // it running, holding the test runner's output open until its time-out.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (dup2(pipe_ends[1], STDOUT_FILENO) < 0) Fail_Start(status_end);
     close(pipe_ends[0]);
     close(pipe_ends[1]);
