@@ -101,7 +101,8 @@ void Change_Mesh_Set(const Player_Record& player, Text_In& race_list, Mesh_Set_T
     Copy_Into_Mesh_Set(head_mesh, targets[Mesh_Set_Head], change);
     Copy_Into_Mesh_Set(hair_mesh, targets[Mesh_Set_Hair], change);
     const int race_unlisted = Lists_Nothing(race_list);
-    const int race_found = Copy_Race_Meshes(race_list, player.race, Race_Search_Field_By_Field, targets, scratch, change);
+    const int race_found =
+        Copy_Race_Meshes(race_list, player.race, Race_Search_Field_By_Field, targets, scratch, change);
     Report_Change(sex, player.race, race_found, race_unlisted, change);
 }
 

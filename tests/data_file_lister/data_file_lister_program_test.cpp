@@ -15,11 +15,11 @@ TEST_F(DataFileListerProgram, WritesTheListAndItsConsoleLines)
 {
     const std::string masters[] = {"Morrowind.esm", "Tribunal.esm", "Vorel.esp"};
     Write("Saves/Vorel.ess", tes3::Header_Record(masters, 3) + tes3::Npc_Record("player", "Me", "Nord", "h", "k", 0));
-    const std::string console =
-        Run_To_Closing_Line("data-file-lister", root);
+    const std::string console = Run_To_Closing_Line("data-file-lister", root);
     EXPECT_EQ(console,
               "Adding Data File: Morrowind.esm\nAdding Data File: Tribunal.esm\nAdding Data File: Vorel.esp\n\n"
-              "Done!\n" + Closing_Line("data-file-lister") + "\n");
+              "Done!\n" +
+                  Closing_Line("data-file-lister") + "\n");
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_List.txt"), "3\r\nVorel.esp\r\nTribunal.esm\r\nMorrowind.esm\r\n"s);
 }
 
@@ -39,12 +39,12 @@ TEST_F(DataFileListerProgram, SaysWhenThereIsNoSaveOrTheListCannotBeWritten)
 {
     Write("Saves/Kendo0000.ess", tes3::Header_Record(nullptr, 0));
     std::filesystem::create_directories(Path("Vorel OXT Files/Vorel_Data_File_List.txt"));
-    const std::string console =
-        Run_To_Closing_Line("data-file-lister", root);
+    const std::string console = Run_To_Closing_Line("data-file-lister", root);
     EXPECT_EQ(console, "Error! Could not write file: Vorel OXT Files\\Vorel_Data_File_List.txt\n"
                        "Error! 'Saves\\Vorel.ess' is missing or empty\n"
                        "Save the game, then copy the newest save file in 'Saves' to 'Vorel.ess'\n\n"
-                       "Done!\n" + Closing_Line("data-file-lister") + "\n");
+                       "Done!\n" +
+                           Closing_Line("data-file-lister") + "\n");
     EXPECT_FALSE(Exists("Saves/Vorel.ess"));
 }
 

@@ -2,10 +2,10 @@
 // names, their order in the list, the list's bytes and the console lines.
 #include "data_file_lister/data_file_lister.h"
 #include "tests/support/bound_user.h"
-#include "tools/program_run/program_table.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
+#include "tools/program_run/program_table.h"
 #include "tools/tes3/tes3_builder.h"
 
 #include <string>

@@ -39,9 +39,11 @@ TEST_F(MeshListerProgram, ResolvesTheNPCListsOfThePipeline)
                        "Finding mesh for: b_n_nord_m_hair_01\nProcessing of Data File is 50% complete\n"
                        "Overall progress: 83.333% complete\n\n"
                        "======================================\n\n"
-                       "Done!\n" + Closing_Line("mesh-lister") + "\n"
-                       "Meshes for some NPC head/hair body parts could not be found!\n"
-                       "See 'Vorel OXT Files\\NPC Errors.txt' for details\n");
+                       "Done!\n" +
+                           Closing_Line("mesh-lister") +
+                           "\n"
+                           "Meshes for some NPC head/hair body parts could not be found!\n"
+                           "See 'Vorel OXT Files\\NPC Errors.txt' for details\n");
     const std::string vorel = "vorel_lost<Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif"
                               ">Data Files\\Meshes\\b\\B_N_Nord_M_Hair_01.NIF<Nord>0<Lost Wanderer\r\n";
     const std::string morrowind = "hrolf<Data Files\\Meshes\\b\\B_N_Nord_M_Head_01.NIF"
@@ -67,13 +69,13 @@ TEST_F(MeshListerProgram, MasterAndPluginWithOneBaseNameKeepListsOfTheirOwn)
     Write("Data Files/Pair.esp",
           tes3::Header_Record(masters, 1) + Npc_Record("plugin_npc", "From The Plugin", "Nord", "h", "k", 1));
     Run_To_Closing_Line("data-file-lister", root);
-    const std::string npc_console =
-        Run_To_Closing_Line("npc-lister", root);
+    const std::string npc_console = Run_To_Closing_Line("npc-lister", root);
     EXPECT_EQ(npc_console, "\nCreating text file: Vorel OXT Files\\NPC Lists\\Pair NPC List.txt\n"
                            "Adding NPC: From The Plugin\n"
                            "\nCreating text file: Vorel OXT Files\\NPC Lists\\Pair.esm NPC List.txt\n"
                            "Adding NPC: From The Master\n"
-                           "\nDone!\n" + Closing_Line("npc-lister") + "\n");
+                           "\nDone!\n" +
+                               Closing_Line("npc-lister") + "\n");
     Run_To_Closing_Line("mesh-lister", root);
     const std::string plugin =
         "plugin_npc<Data Files\\Meshes\\h.nif>Data Files\\Meshes\\k.nif<Nord>1<From The Plugin\r\n";

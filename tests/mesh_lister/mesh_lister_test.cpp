@@ -3,10 +3,10 @@
 // lists and the merged list, and the progress lines with their numbers.
 #include "mesh_lister/mesh_lister.h"
 #include "tests/support/bound_user.h"
-#include "tools/program_run/program_table.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
+#include "tools/program_run/program_table.h"
 #include "tools/tes3/tes3_builder.h"
 
 #include <string>
@@ -95,9 +95,9 @@ TEST_F(BuildMeshLists, ResolvesEveryDataFileOfTheCensusInOrder)
     Write("Vorel_NPC_List.txt", "left from an earlier run\r\n");
     Write("Vorel OXT Files/NPC Errors.txt", "left from an earlier run\r\n");
     EXPECT_EQ(Run(), Creating("Mod") + Search("b_head", "0", "0") + Search("b_hair", "50", "16.667") +
-                         "Error! Could not find data file: Data Files\\Empty.esp\n" + Search("b_hair2", "75", "25") + Block_End + "No NPC's in data file: Empty.esp\n\n" +
-                         Block_End + Creating("Base") + Search("b_head", "0", "66.667") +
-                         Search("b_hair", "50", "83.333") + Block_End + Closing);
+                         "Error! Could not find data file: Data Files\\Empty.esp\n" + Search("b_hair2", "75", "25") +
+                         Block_End + "No NPC's in data file: Empty.esp\n\n" + Block_End + Creating("Base") +
+                         Search("b_head", "0", "66.667") + Search("b_hair", "50", "83.333") + Block_End + Closing);
     const std::string mod = "alvor<Data Files\\Meshes\\mod\\head.nif>Data Files\\Meshes\\b\\hair.nif<Nord>0<Alvor\r\n"
                             "bera<Data Files\\Meshes\\mod\\head.nif>Data Files\\Meshes\\b\\hair2.nif<Nord>1<Bera\r\n";
     const std::string base =
@@ -118,7 +118,8 @@ TEST_F(BuildMeshLists, ProgressLinesCountSlotsAndFinishedCensusLines)
     Npc_List("A", "a<h1>k1<r>0<A\r\nb<h2>k1<r>0<B\r\nc<h2>k1<r>0<C\r\n");
     // Before the hair search 1 of 6 slots is resolved, and 1 of 4 data files is done.
     EXPECT_EQ(Run(), "No NPC's in data file: None.esp\n\n" + Block_End + Creating("A") + Search("h1", "0", "25") +
-                         "Error! Could not find data file: Data Files\\None.esp\n" + Search("k1", "16.67", "29.167") + Search("h2", "66.67", "41.667") + Block_End + Closing);
+                         "Error! Could not find data file: Data Files\\None.esp\n" + Search("k1", "16.67", "29.167") +
+                         Search("h2", "66.67", "41.667") + Block_End + Closing);
 }
 
 TEST_F(BuildMeshLists, SharedHeadAndHairAreSearchedOncePerColumn)
@@ -153,11 +154,11 @@ TEST_F(BuildMeshLists, MissIsLoggedOncePerDataFileAndColumn)
     Npc_List("B", "d<lost>b_hair<r>0<Dram\r\n");
     const std::string console = Run();
     // The missing data file is said at its first load, in the first lookup; never again in the run.
-    EXPECT_EQ(console, Creating("A") + Search("lost", "0", "0") + "Error! Could not find data file: Data Files\\B.esp\n" +
-                           Search("b_hair", "33.33", "16.667") +
-                           Search("b_hair", "66.67", "33.333") + Search("lost", "83.33", "41.667") + Block_End +
-                           Creating("B") + Search("lost", "0", "50") + Search("b_hair", "50", "75") + Block_End +
-                           Closing + Miss_Lines);
+    EXPECT_EQ(console, Creating("A") + Search("lost", "0", "0") +
+                           "Error! Could not find data file: Data Files\\B.esp\n" +
+                           Search("b_hair", "33.33", "16.667") + Search("b_hair", "66.67", "33.333") +
+                           Search("lost", "83.33", "41.667") + Block_End + Creating("B") + Search("lost", "0", "50") +
+                           Search("b_hair", "50", "75") + Block_End + Closing + Miss_Lines);
     EXPECT_EQ(Errors(), Entry("head", "lost", "Alvor", "a", "A.esp") + Entry("hair", "lost", "Cato", "c", "A.esp") +
                             Entry("head", "lost", "Dram", "d", "B.esp"));
     const std::string hair = ">Data Files\\Meshes\\hair.nif";

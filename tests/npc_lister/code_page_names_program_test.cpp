@@ -38,13 +38,13 @@ TEST_F(NPCListerCodePageNames, ListsTheNPCsOfAPluginWhoseNameIsInUtf8OnDisk)
           tes3::Header_Record(masters, 1) +
               tes3::Npc_Record("jeanne", "Jeanne", "Breton", "b_n_breton_f_head_01", "b_n_breton_f_hair_01", 1));
     Run_To_Closing_Line("data-file-lister", root);
-    const std::string console =
-        Run_To_Closing_Line("npc-lister", root);
+    const std::string console = Run_To_Closing_Line("npc-lister", root);
     EXPECT_EQ(console, "\nCreating text file: Vorel OXT Files\\NPC Lists\\Caf\xe9 NPC List.txt\n"
                        "Adding NPC: Jeanne\n"
                        "\nCreating text file: Vorel OXT Files\\NPC Lists\\Morrowind NPC List.txt\n"
                        "Adding NPC: Fargoth\n"
-                       "\nDone!\n" + Closing_Line("npc-lister") + "\n");
+                       "\nDone!\n" +
+                           Closing_Line("npc-lister") + "\n");
     EXPECT_EQ(Read_As_The_Programs_Find_It(root + "/Vorel OXT Files\\NPC Lists\\Caf\xe9 NPC List.txt"),
               "jeanne<b_n_breton_f_head_01>b_n_breton_f_hair_01<Breton>1<Jeanne\r\n"s);
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"), "Caf\xe9.esp*1\r\nMorrowind.esm*1\r\n"s);

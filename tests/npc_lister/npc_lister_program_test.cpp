@@ -23,13 +23,13 @@ TEST_F(NPCListerProgram, ListsTheNPCsOfEveryDataFileOfTheSave)
           tes3::Header_Record(masters, 1) + tes3::Record("NPC_", tes3::String_Subrecord("NAME", "vorel_ilmeni") +
                                                                      tes3::Subrecord("FLAG", tes3::Le32(1))));
     Run_To_Closing_Line("data-file-lister", root);
-    const std::string console =
-        Run_To_Closing_Line("npc-lister", root);
+    const std::string console = Run_To_Closing_Line("npc-lister", root);
     EXPECT_EQ(console, "\nCreating text file: Vorel OXT Files\\NPC Lists\\Vorel NPC List.txt\n"
                        "Adding NPC: vorel_ilmeni\n"
                        "\nCreating text file: Vorel OXT Files\\NPC Lists\\Morrowind NPC List.txt\n"
                        "Adding NPC: Fargoth\n"
-                       "\nDone!\n" + Closing_Line("npc-lister") + "\n");
+                       "\nDone!\n" +
+                           Closing_Line("npc-lister") + "\n");
     EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Vorel NPC List.txt"),
               "vorel_ilmeni<b_n_dark elf_m_head_01>b_n_dark elf_m_hair_01<Dark Elf>1<vorel_ilmeni\r\n"s);
     EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Morrowind NPC List.txt"),

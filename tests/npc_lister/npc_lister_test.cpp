@@ -3,10 +3,10 @@
 // census list and the console lines.
 #include "npc_lister/npc_lister.h"
 #include "tests/support/bound_user.h"
-#include "tools/program_run/program_table.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/scratch_game.h"
 #include "toolkit/toolkit.h"
+#include "tools/program_run/program_table.h"
 #include "tools/tes3/tes3_builder.h"
 
 #include <string>

@@ -334,7 +334,8 @@ TEST_F(MonitorPass, PartnerFileSavedAnyWayIsServed)
         Game_Side_Request(root, '>', "m_hero");
         EXPECT_EQ(Pass(), Hero_Request());
         EXPECT_EQ(Partner(), "<xm_hero123456789");
-        EXPECT_EQ(Name_File(), Overwritten("Your current lover is " + Lady_Name + "\0"s, "Your current lover is Hero Man\0"s));
+        EXPECT_EQ(Name_File(),
+                  Overwritten("Your current lover is " + Lady_Name + "\0"s, "Your current lover is Hero Man\0"s));
     }
 }
 

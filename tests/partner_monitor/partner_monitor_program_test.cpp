@@ -4,6 +4,7 @@
 #include "tests/partner_monitor/game_side.h"
 #include "tests/partner_monitor/partner_game.h"
 #include "tests/support/program_harness.h"
+#include "tools/tes3/tes3_builder.h"
 
 #include <chrono>
 #include <string>
@@ -251,4 +252,28 @@ TEST_F(PartnerMonitorProgram, WithoutTheMwseFolderSaysSoEveryPass)
     EXPECT_EQ(lines, expected);
     EXPECT_FALSE(Exists("Data Files/MWSE"));
     EXPECT_EQ(Set_Contents(false), Untouched_Set());
+}
+
+// The race lister writes its lists beside them and then puts them in their place while the
+// monitor runs: the monitor's next request reads the new list.
+TEST_F(PartnerMonitorProgram, RaceListsThatTheRaceListerWritesWhileItRunsAreReadAtTheNextRequest)
+{
+    Write_World();
+    std::string bodies;
+    for (int part = 0; part < 11; ++part)
+        bodies +=
+            tes3::Body_Record("breton_part_" + std::to_string(part),
+                              "src\\breton_f_" + std::string(Body_Part_Words[part]) + ".nif", "Nord", part + 2, 1);
+    Write("Data Files/Lister.esp", tes3::Header_Record(nullptr, 0) + bodies);
+    Write_Data_File_List({"Lister.esp"});
+    ASSERT_TRUE(Start_Program(process, "partner-monitor", root));
+    ASSERT_TRUE(Wait_For_Console(process, "Monitoring Morrowind...\n", Program_Timeout()));
+    const std::string lady = "Your current lover is " + Lady_Name + "\0"s;
+    EXPECT_EQ(Ask('>', "f_lady"), lady);
+    EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "nord_f_"));
+
+    Run_To_Closing_Line("race-lister", root);
+    EXPECT_EQ(Read("Vorel_FRace_List.txt"), Race_Line("Nord", "breton_f_"));
+    EXPECT_EQ(Ask('>', "f_lady"), lady);
+    EXPECT_EQ(Set_Contents(true), Expected_Set("head_lady", "hair_lady", "breton_f_"));
 }

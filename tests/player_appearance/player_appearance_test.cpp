@@ -428,9 +428,11 @@ TEST_F(ChangePlayerMeshes, RaceMissingFromTheListChangesHeadAndHairOnly)
         const std::string sex = c.female ? "female" : "male";
         // A list that lists nothing was never written: the race lister is named.
         std::vector<std::string> closing = {"Done!", "Could not find race 'Dark Elf' in '"s + c.list + "'",
-                                            "Only the head and hair of the Vorel " + sex + " player meshes have been changed"};
+                                            "Only the head and hair of the Vorel " + sex +
+                                                " player meshes have been changed"};
         if (c.content.empty())
-            closing.insert(closing.begin(), "Error! '"s + c.list + "' is missing or lists nothing: run race-lister first");
+            closing.insert(closing.begin(),
+                           "Error! '"s + c.list + "' is missing or lists nothing: run race-lister first");
         EXPECT_EQ(Run(Npc_Record("player", "P", "Dark Elf", "b_head", "b_hair", static_cast<std::uint32_t>(c.female))),
                   Console_Lines(Dark_Elf_Lines(sex) + closing));
         Expect_Head_And_Hair_Only(c.female, Mesh_Bytes("head"), Mesh_Bytes("hair"));

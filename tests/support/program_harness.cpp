@@ -53,8 +53,11 @@ std::string Copy_For_Bound_User(const std::string& program_path, const std::stri
     const fs::path copy = fs::path(folder) / fs::path(program_path).filename();
     std::error_code failed;
     fs::copy_file(program_path, copy, failed);
-    if (!failed) fs::permissions(copy, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec |
-                                           fs::perms::group_read | fs::perms::others_read, failed);
+    if (!failed)
+        fs::permissions(copy,
+                        fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec | fs::perms::group_read |
+                            fs::perms::others_read,
+                        failed);
     if (!failed && chmod(folder.c_str(), 0755) == 0) return copy.string();
     fs::remove_all(folder, failed);
     return "";

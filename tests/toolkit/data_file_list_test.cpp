@@ -142,8 +142,8 @@ TEST_F(ReadDataFileList, RunBeginsOnlyInAFolderWithDataFilesOrSaves)
     const struct {
         std::vector<const char*> folders;
         int answer;
-    } cases[] = {{{"Data Files"}, 0}, {{"Saves"}, 0}, {{"data files"}, 0}, {{"SAVES"}, 0}, {{}, -1},
-                 {{"Vorel OXT Files", "Data Files Old", "Save"}, -1}};
+    } cases[] = {{{"Data Files"}, 0}, {{"Saves"}, 0}, {{"data files"}, 0},
+                 {{"SAVES"}, 0},      {{}, -1},       {{"Vorel OXT Files", "Data Files Old", "Save"}, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.folders.size());
         Remove("Data Files");

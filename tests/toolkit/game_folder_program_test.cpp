@@ -29,7 +29,8 @@ std::string Run_First(const std::string& list, const std::string& program)
     return "Error! '" + list + "' is missing or lists nothing: run " + program + " first\n";
 }
 
-const std::string Run_Data_File_Lister_First = Run_First("Vorel OXT Files\\Vorel_Data_File_List.txt", "data-file-lister");
+const std::string Run_Data_File_Lister_First =
+    Run_First("Vorel OXT Files\\Vorel_Data_File_List.txt", "data-file-lister");
 
 size_t Count(const std::string& text, const std::string& part)
 {
@@ -59,8 +60,8 @@ protected:
 TEST_F(GameFolderProgram, DataFilesThatTheSaveNamesAndThePlayerLacksAreSaidAndNeverMade)
 {
     const std::string masters[] = {"Morrowind.esm", "Gone.esm", "Lost.esp"};
-    Write("Saves/Vorel.ess", tes3::Header_Record(masters, 3) +
-                                 tes3::Npc_Record("player", "Me", "Nord", "b_head", "b_hair", 0));
+    Write("Saves/Vorel.ess",
+          tes3::Header_Record(masters, 3) + tes3::Npc_Record("player", "Me", "Nord", "b_head", "b_hair", 0));
     Write("Data Files/Morrowind.esm", tes3::Header_Record(nullptr, 0) +
                                           tes3::Npc_Record("fargoth", "Fargoth", "Nord", "b_head", "b_hair", 0) +
                                           tes3::Body_Record("b_head", "b\\head.nif", "Nord", 0, 0) +
@@ -81,15 +82,18 @@ TEST_F(GameFolderProgram, DataFilesThatTheSaveNamesAndThePlayerLacksAreSaidAndNe
                        "Adding NPC: Fargoth\n\nDone!\n" +
                        NPC_Closing + "\n");
     EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Lost NPC List.txt"), ""s);
-    EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"), "Lost.esp*0\r\nGone.esm*0\r\nMorrowind.esm*1\r\n"s);
+    EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"),
+              "Lost.esp*0\r\nGone.esm*0\r\nMorrowind.esm*1\r\n"s);
     const std::string mesh = Run_Program("mesh-lister", root, Mesh_Closing);
     const std::string race = Run_Program("race-lister", root, Race_Closing);
-    const std::string player = Run_Program("player-appearance", root, "Vorel male player meshes have been changed to this appearance & race");
+    const std::string player =
+        Run_Program("player-appearance", root, "Vorel male player meshes have been changed to this appearance & race");
     for (const std::string* console : {&mesh, &race, &player}) {
         EXPECT_EQ(Count(*console, gone), 1u) << *console;
         EXPECT_EQ(Count(*console, lost), 1u) << *console;
     }
-    EXPECT_EQ(Read("Vorel_NPC_List.txt"), "fargoth<Data Files\\Meshes\\b\\head.nif>Data Files\\Meshes\\b\\hair.nif<Nord>0<Fargoth\r\n"s);
+    EXPECT_EQ(Read("Vorel_NPC_List.txt"),
+              "fargoth<Data Files\\Meshes\\b\\head.nif>Data Files\\Meshes\\b\\hair.nif<Nord>0<Fargoth\r\n"s);
     for (const char* name : {"Gone.esm", "Lost.esp"}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(Exists("Data Files/"s + name));
@@ -103,13 +107,16 @@ TEST_F(GameFolderProgram, ProgramRunBeforeItsInputListIsWrittenNamesTheProgramTo
     Write("Data Files/Meshes/Vorel/Vorel_Male1_Head0.NIF", "old head");
     Write("Data Files/Meshes/Vorel/Vorel_Error_Marker.nif", "marker");
     const std::string masters[] = {"Morrowind.esm"};
-    Write("Saves/Vorel.ess", tes3::Header_Record(masters, 1) +
-                                 tes3::Npc_Record("player", "Me", "Nord", "b_head", "b_hair", 0));
-    Write("Data Files/Morrowind.esm", tes3::Header_Record(nullptr, 0) +
-                                          tes3::Npc_Record("fargoth", "Fargoth", "Nord", "b_head", "b_hair", 0));
-    EXPECT_EQ(Run_Program("npc-lister", root, NPC_Closing), Run_Data_File_Lister_First + "\nDone!\n" + NPC_Closing + "\n");
-    EXPECT_EQ(Run_Program("mesh-lister", root, Mesh_Closing), Run_Data_File_Lister_First + "\nDone!\n" + Mesh_Closing + "\n");
-    EXPECT_EQ(Run_Program("race-lister", root, Race_Closing), Run_Data_File_Lister_First + "\nDone!\n" + Race_Closing + "\n");
+    Write("Saves/Vorel.ess",
+          tes3::Header_Record(masters, 1) + tes3::Npc_Record("player", "Me", "Nord", "b_head", "b_hair", 0));
+    Write("Data Files/Morrowind.esm",
+          tes3::Header_Record(nullptr, 0) + tes3::Npc_Record("fargoth", "Fargoth", "Nord", "b_head", "b_hair", 0));
+    EXPECT_EQ(Run_Program("npc-lister", root, NPC_Closing),
+              Run_Data_File_Lister_First + "\nDone!\n" + NPC_Closing + "\n");
+    EXPECT_EQ(Run_Program("mesh-lister", root, Mesh_Closing),
+              Run_Data_File_Lister_First + "\nDone!\n" + Mesh_Closing + "\n");
+    EXPECT_EQ(Run_Program("race-lister", root, Race_Closing),
+              Run_Data_File_Lister_First + "\nDone!\n" + Race_Closing + "\n");
     EXPECT_EQ(Run_Program("player-appearance", root, No_Player_Change),
               Run_Data_File_Lister_First + "Done!\n" + No_Player_Change + "\n");
     EXPECT_EQ(Read("Data Files/Meshes/Vorel/Vorel_Male1_Head0.NIF"), "old head"s);
@@ -150,7 +157,8 @@ TEST_F(GameFolderProgram, ProgramStartedOutsideTheGameFolderSaysSoAndWritesNothi
 TEST_F(GameFolderProgram, EitherFolderOfTheGameIsEnough)
 {
     Remove("Saves");
-    EXPECT_EQ(Run_Program("race-lister", root, Race_Closing), Run_Data_File_Lister_First + "\nDone!\n" + Race_Closing + "\n");
+    EXPECT_EQ(Run_Program("race-lister", root, Race_Closing),
+              Run_Data_File_Lister_First + "\nDone!\n" + Race_Closing + "\n");
     Remove("Data Files");
     std::filesystem::create_directories(Path("saves"));
     EXPECT_EQ(Run_Program("data-file-lister", root, Data_File_List_Closing),
@@ -171,22 +179,25 @@ TEST_F(GameFolderProgram, MonitorNamesTheListerOfAListThatListsNothingAtTheReque
     ASSERT_TRUE(Wait_For_Console(process, "Monitoring Morrowind...\n", Program_Timeout()));
     Game_Side_Request(root, '>', "fargoth");
     EXPECT_TRUE(Game_Side_Wait_For_Answered(root, Program_Timeout()));
-    Write("Vorel_NPC_List.txt", "fargoth<Data Files\\Meshes\\b\\head.nif>Data Files\\Meshes\\b\\head.nif<Nord>0<Fargoth\r\n");
+    Write("Vorel_NPC_List.txt",
+          "fargoth<Data Files\\Meshes\\b\\head.nif>Data Files\\Meshes\\b\\head.nif<Nord>0<Fargoth\r\n");
     Game_Side_Request(root, '>', "fargoth");
     EXPECT_TRUE(Game_Side_Wait_For_Answered(root, Program_Timeout()));
-    EXPECT_TRUE(Wait_For_Console(process, "See the OXT Errors Log for details\n" +
-                                              Run_First("Vorel_MRace_List.txt", "race-lister") + "\nMonitoring Morrowind...\n\n",
+    EXPECT_TRUE(Wait_For_Console(process,
+                                 "See the OXT Errors Log for details\n" +
+                                     Run_First("Vorel_MRace_List.txt", "race-lister") + "\nMonitoring Morrowind...\n\n",
                                  Program_Timeout()));
     Stop_Program(process);
     const std::string head = "Data Files\\Meshes\\b\\head.nif";
-    EXPECT_EQ(process.console, "Monitoring Morrowind...\nSearching for NPC ID: fargoth\n"
-                               "ERROR!!! Could not find NPC: fargoth in Vorel_NPC_List.txt!\n"
-                               "See the OXT Errors Log for details\nTry choosing a different lover!\n" +
-                                   Run_First("Vorel_NPC_List.txt", "mesh-lister") +
-                                   "\nMonitoring Morrowind...\n\nSearching for NPC ID: fargoth\n"
-                                   "ID found! Changing lover's appearance to: Fargoth\nHead: " +
-                                   head + "\nHair: " + head +
-                                   "\nRace: Nord\n"
-                                   "ERROR!!! Could not find Race: Nordin Vorel_MRace_List.txt! See the OXT Errors Log for details\n" +
-                                   Run_First("Vorel_MRace_List.txt", "race-lister") + "\nMonitoring Morrowind...\n\n");
+    EXPECT_EQ(process.console,
+              "Monitoring Morrowind...\nSearching for NPC ID: fargoth\n"
+              "ERROR!!! Could not find NPC: fargoth in Vorel_NPC_List.txt!\n"
+              "See the OXT Errors Log for details\nTry choosing a different lover!\n" +
+                  Run_First("Vorel_NPC_List.txt", "mesh-lister") +
+                  "\nMonitoring Morrowind...\n\nSearching for NPC ID: fargoth\n"
+                  "ID found! Changing lover's appearance to: Fargoth\nHead: " +
+                  head + "\nHair: " + head +
+                  "\nRace: Nord\n"
+                  "ERROR!!! Could not find Race: Nordin Vorel_MRace_List.txt! See the OXT Errors Log for details\n" +
+                  Run_First("Vorel_MRace_List.txt", "race-lister") + "\nMonitoring Morrowind...\n\n");
 }

@@ -122,7 +122,8 @@ TEST(NameDataFileLists, WholeNameThatIsTakenTooGetsTheFirstFreeNumber)
         for (const std::string& name : c.data_files) trace += name + ", ";
         SCOPED_TRACE(trace);
         std::vector<std::string> lists;
-        for (const std::string& stem : c.npc_lists) lists.push_back(stem + " NPC List.txt | " + stem + " Mesh List.txt");
+        for (const std::string& stem : c.npc_lists)
+            lists.push_back(stem + " NPC List.txt | " + stem + " Mesh List.txt");
         EXPECT_EQ(Names_Of(c.data_files), lists);
     }
 }
@@ -134,7 +135,8 @@ TEST(NameDataFileLists, EveryDataFileOfOneBaseNameGetsAListOfItsOwn)
     for (const std::string& base : {std::string("P"), std::string(90, 'p')}) {
         SCOPED_TRACE(base.size());
         std::vector<std::string> data_files = {base + ".esm"};
-        for (int i = 0; i < 40; ++i) data_files.push_back(base + ".esp." + std::string(3, static_cast<char>('0' + i % 10)));
+        for (int i = 0; i < 40; ++i)
+            data_files.push_back(base + ".esp." + std::string(3, static_cast<char>('0' + i % 10)));
         data_files.push_back(base + ".esp");
         std::vector<std::string> lists = Names_Of(data_files);
         std::vector<std::string> folded;

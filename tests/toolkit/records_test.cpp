@@ -123,9 +123,9 @@ TEST_F(ExtractSubrecordValue, BoundsSayWhetherTheValueEndsInsideTheBuffer)
         std::int32_t end;
     };
     const Case cases[] = {
-        {"xMAST"s + Le32(4) + "abc\0"s, 0, 9, 11},  // control: whole
-        {"xMAST"s + Le32(4) + "abc"s, -1, 9, 11},   // cut by the end of the file
-        {"xMAST"s + Le32(4), -1, 9, 8},             // no byte of it left
+        {"xMAST"s + Le32(4) + "abc\0"s, 0, 9, 11},    // control: whole
+        {"xMAST"s + Le32(4) + "abc"s, -1, 9, 11},     // cut by the end of the file
+        {"xMAST"s + Le32(4), -1, 9, 8},               // no byte of it left
         {"xMAST"s + Le32(1) + "\0ab\0"s, 0, 10, 11},  // empty: the bounds pass onto what follows
     };
     for (const Case& c : cases) {
@@ -149,11 +149,11 @@ TEST_F(ExtractSubrecordValue, UnlessEmptyTakesOnlyAValueThatIsThere)
         std::string slot;
     };
     const Case cases[] = {
-        {"xRNAM"s + Le32(4) + "Orc\0"s, 1, "Orc"},                           // control
+        {"xRNAM"s + Le32(4) + "Orc\0"s, 1, "Orc"},                            // control
         {"xRNAM"s + Le32(1) + "\0"s + "BNAM" + Le32(3) + "hd\0"s, 0, "old"},  // empty string
-        {"xRNAM"s + Le32(0) + "BNAM"s, 1, "BNAM"},                           // size 0, next tag follows at once
-        {"xRNAM"s + Le32(4), 0, "old"},                                      // the file ends after the size
-        {"xRNAM\x04"s, 0, "old"},                                           // the file ends inside the size
+        {"xRNAM"s + Le32(0) + "BNAM"s, 1, "BNAM"},                            // size 0, next tag follows at once
+        {"xRNAM"s + Le32(4), 0, "old"},                                       // the file ends after the size
+        {"xRNAM\x04"s, 0, "old"},                                             // the file ends inside the size
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes.size());

@@ -116,8 +116,9 @@ TEST_F(TextFiles, MissingListIsCreatedEmptyAndAListInAMissingFolderReadsAsEmpty)
 // wherever it would have been, in whatever letter case it is named.
 TEST_F(TextFiles, PlainReadOpenNeverCreatesAFile)
 {
-    for (const char* path : {"Saves\\Vorel.ess", "Data Files\\Gone.esp", "data files\\MESHES\\Vorel\\Vorel_Error_Marker.nif",
-                             "Vorel OXT Files\\Vorel_Data_File_List.txt", "Data Files\\MWSE\\Vorel_Partner.bin"}) {
+    for (const char* path :
+         {"Saves\\Vorel.ess", "Data Files\\Gone.esp", "data files\\MESHES\\Vorel\\Vorel_Error_Marker.nif",
+          "Vorel OXT Files\\Vorel_Data_File_List.txt", "Data Files\\MWSE\\Vorel_Partner.bin"}) {
         SCOPED_TRACE(path);
         EXPECT_EQ(Open_For_Reading(path), nullptr);
         std::string posix = path;

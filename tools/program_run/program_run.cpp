@@ -109,8 +109,10 @@ bool Start_Command(Program_Process& process, const std::vector<std::string>& com
     process.start_error = pid < 0 ? errno : 0;
     close(pipe_ends[1]);
     close(status_ends[1]);
-    if (pid > 0) process.start_error = Start_Error(status_ends[0]);
-    else close(status_ends[0]);
+    if (pid > 0)
+        process.start_error = Start_Error(status_ends[0]);
+    else
+        close(status_ends[0]);
     if (process.start_error != 0) {
         if (pid > 0) waitpid(pid, nullptr, 0);
         close(pipe_ends[0]);
