@@ -86,7 +86,8 @@ void Print_Closing_Lines(const Mesh_Run& run)
     Print_Folder_Pointer(Mesh_Lists_Folder);
     if (run.miss_flag == 0) return;
     Print_Line("Meshes for some NPC head/hair body parts could not be found!");
-    Print_Log_Pointer(NPC_Errors_Log);
+    // A log that could not take its entries has been said to be so: nothing points to it.
+    if (!run.errors_log.failed) Print_Log_Pointer(NPC_Errors_Log);
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ int Write_Race_Lists(const Race_Table& male, const Race_Table& female)
     Open_Text_Out(log, Race_Errors_Log, 0);
     int missing = Write_Race_List(male, Male_Race_List, log);
     missing |= Write_Race_List(female, Female_Race_List, log);
-    Close_Text_Out(log);
-    return missing;
+    const int logged = Close_Text_Out(log) == 0;
+    if (!missing) return Race_Parts_All_Found;
+    return logged ? Race_Parts_Missing : Race_Parts_Missing_Unlogged;
 }

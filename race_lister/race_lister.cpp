@@ -11,7 +11,7 @@ namespace {
 Race_Table Male_Races;
 Race_Table Female_Races;
 
-int Print_Summary(int missing)
+int Print_Summary(int found)
 {
     if (Data_Files_Listed() == 0) {
         Report_Run_First(Data_File_List, Data_File_Lister);
@@ -19,10 +19,10 @@ int Print_Summary(int missing)
     }
     Print_Line("Done!");
     Print_Line("See the Vorel Race List text files for results");
-    if (missing) {
-        Print_Line("Meshes for some race body parts could not be found!");
-        Print_Log_Pointer(Race_Errors_Log);
-    }
+    if (found == Race_Parts_All_Found) return 0;
+    Print_Line("Meshes for some race body parts could not be found!");
+    // A log that could not take its entries has been said to be so: nothing points to it.
+    if (found == Race_Parts_Missing) Print_Log_Pointer(Race_Errors_Log);
     return 0;
 }
 

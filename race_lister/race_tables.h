@@ -33,6 +33,12 @@ const char* Body_Part_Word(int slot);
 // the "BODY" records that are taken. Leaves the last data file in the file buffer.
 int Scan_Data_Files(Race_Table& male, Race_Table& female);
 
-// Writes both race lists and the race error log. Returns 1 when some body-part slot was
-// empty and written as the error-marker mesh, else 0.
+// What writing the race lists found: every body-part slot held a mesh; some were empty and
+// written as the error-marker mesh, each with its race error log entry; or some were empty
+// and the log could not take their entries.
+constexpr int Race_Parts_All_Found = 0;
+constexpr int Race_Parts_Missing = 1;
+constexpr int Race_Parts_Missing_Unlogged = 2;
+
+// Writes both race lists and the race error log. Returns one of the three above.
 int Write_Race_Lists(const Race_Table& male, const Race_Table& female);

@@ -23,8 +23,10 @@ const std::string Run_Data_File_Lister_First =
     "Error! 'Vorel OXT Files\\Vorel_Data_File_List.txt' is missing or lists nothing: run data-file-lister first\n\n";
 const std::string Run_NPC_Lister_First =
     "Error! 'Vorel OXT Files\\Vorel_Data_File_Census_List.txt' is missing or lists nothing: run npc-lister first\n\n";
-const std::string Miss_Lines = "Meshes for some NPC head/hair body parts could not be found!\n"
-                               "See 'Vorel OXT Files\\NPC Errors.txt' for details\n";
+const std::string Miss_Line_Only = "Meshes for some NPC head/hair body parts could not be found!\n";
+// The closing lines of a run that missed a mesh; with a log that could not take the entries,
+// the first of them only.
+const std::string Miss_Lines = Miss_Line_Only + "See 'Vorel OXT Files\\NPC Errors.txt' for details\n";
 const std::string Head_Marker = "<Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
 const std::string Hair_Marker = ">Data Files\\Meshes\\Vorel\\Vorel_Error_Marker.nif";
 
@@ -283,7 +285,7 @@ TEST_F(BuildMeshLists, ReadOnlyListsAndLogAreSaidOnceEachBeforeTheClosingLines)
                      "Error! Could not write file: Vorel_NPC_List.txt\n"
                      "Creating text file: " +
                          mesh_list + "\nError! Could not write file: " + mesh_list + "\n\n" + Search("h", "0", "0") +
-                         Search("k", "50", "50") + Block_End + Closing + Miss_Lines);
+                         Search("k", "50", "50") + Block_End + Closing + Miss_Line_Only);
     EXPECT_EQ(Merged(), "old\r\n");
     EXPECT_EQ(Errors(), "old\r\n");
     EXPECT_FALSE(Exists("Vorel OXT Files/Mesh Lists/A Mesh List.txt"));
