@@ -82,13 +82,13 @@ TEST_F(NPCListerProgram, DataFileTooLargeToReadIsSaidAndListsNoNPC)
     }
     Write("Data Files/Small.esp", tes3::Header_Record(nullptr, 0) + record);
     Write_Data_File_List({"Small.esp", "Big.esm"});
-    const std::string console =
-        Run_Program("npc-lister", root, "See the text files in the 'Vorel OXT Files\\NPC Lists' folder for results");
+    const std::string console = Run_To_Closing_Line("npc-lister", root);
     EXPECT_EQ(console, "\nCreating text file: Vorel OXT Files\\NPC Lists\\Small NPC List.txt\n"
                        "Adding NPC: Fargoth\n"
                        "\nCreating text file: Vorel OXT Files\\NPC Lists\\Big NPC List.txt\n"
                        "Error! File too large to read: Data Files\\Big.esm\n"
-                       "\nDone!\nSee the text files in the 'Vorel OXT Files\\NPC Lists' folder for results\n");
+                       "\nDone!\n" +
+                           Closing_Line("npc-lister") + "\n");
     EXPECT_EQ(Read("Vorel OXT Files/NPC Lists/Big NPC List.txt"), ""s);
     EXPECT_EQ(Read("Vorel OXT Files/Vorel_Data_File_Census_List.txt"), "Small.esp*1\r\nBig.esm*0\r\n"s);
 }
