@@ -32,25 +32,12 @@ struct Request_Bytes {
     char first[Longest_Request];
 };
 
-// Opens path for reading and writing, creating it empty when it is missing in an existing
-// folder and never truncating it: the game side may write the file at any moment.
-std::FILE* Open_Without_Truncating(const char* path)
-{
-    std::FILE* file = Os_Open_File(path, "r+b");
-    if (file != nullptr) return file;
-    if (!Os_File_Exists(path)) {
-        std::FILE* created = Os_Open_File(path, "ab");
-        if (created != nullptr) std::fclose(created);
-    }
-    return Os_Open_File(path, "r+b");
-}
-
 // Opens the partner file for reading and writing, creating it empty when it is missing in an
 // existing folder and never truncating it. Unbuffered, so that every pass reads the file as
 // the game side last wrote it and every marker reaches the file as it is written.
 std::FILE* Open_Partner_File()
 {
-    std::FILE* partner = Open_Without_Truncating(Partner_File);
+    std::FILE* partner = Open_Or_Create(Partner_File, "r+b");
     if (partner != nullptr) std::setvbuf(partner, nullptr, _IONBF, 0);
     return partner;
 }
@@ -113,7 +100,7 @@ void Request_ID(const Request_Bytes& request, Text_Slot& id)
 // request that loses one.
 void Write_Answer(int found, const char* full_name)
 {
-    std::FILE* name_file = Open_Without_Truncating(Partner_Name_File);
+    std::FILE* name_file = Open_Or_Create(Partner_Name_File, "r+b");
     if (name_file == nullptr) {
         Report_Unwritten_File(Partner_Name_File);
         return;

@@ -11,9 +11,9 @@
 // leave an empty file that the game lists and cannot load.
 std::FILE* Open_For_Reading(const char* path) { return Os_Open_File(path, "rb"); }
 
-std::FILE* Open_Or_Create_For_Reading(const char* path)
+std::FILE* Open_Or_Create(const char* path, const char* mode)
 {
-    std::FILE* file = Os_Open_File(path, "rb");
+    std::FILE* file = Os_Open_File(path, mode);
     if (file != nullptr) return file;
     // Another process may create the file at any moment (the game side writes the partner file
     // while the monitor starts): the open is tried again whether the file has turned up since
@@ -23,12 +23,12 @@ std::FILE* Open_Or_Create_For_Reading(const char* path)
         std::FILE* created = Os_Open_File(path, "ab");
         if (created != nullptr) std::fclose(created);
     }
-    return Os_Open_File(path, "rb");
+    return Os_Open_File(path, mode);
 }
 
 int Open_Text_In(Text_In& in, const char* path)
 {
-    in.file = Open_Or_Create_For_Reading(path);
+    in.file = Open_Or_Create(path, "rb");
     in.at_end = 0;
     in.ahead_count = 0;
     return 0;

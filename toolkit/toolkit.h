@@ -205,9 +205,10 @@ int Copy_Field_To_Slot(Text_Slot& slot);
 // cannot be opened.
 std::FILE* Open_For_Reading(const char* path);
 
-// As Open_For_Reading, but a missing file whose folder exists is first created empty: the
-// lists that pass between the programs, and the partner file shared with the game side.
-std::FILE* Open_Or_Create_For_Reading(const char* path);
+// Opens a file with a binary stdio mode that neither creates nor truncates it ("rb", "r+b"),
+// a missing file whose folder exists first created empty: the lists that pass between the
+// programs, and the partner files shared with the game side. Null when it cannot be opened.
+std::FILE* Open_Or_Create(const char* path, const char* mode);
 
 // A list read in text mode: a CR LF pair reads as one line end. The reader keeps its own
 // look-ahead and never pushes a character back into the stream.

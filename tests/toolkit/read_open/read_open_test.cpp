@@ -61,7 +61,7 @@ TEST_F(ReadOpen, FileCreatedMeanwhileIsOpenedWithItsBytes)
             Game_Side_Writes();
             return c.fails;
         };
-        EXPECT_EQ(Read_All(Open_Or_Create_For_Reading(Partner_Path)), Game_Side_Bytes);
+        EXPECT_EQ(Read_All(Open_Or_Create(Partner_Path, "rb")), Game_Side_Bytes);
         EXPECT_TRUE(appeared);
         EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner.bin"), Game_Side_Bytes);
     }
@@ -69,7 +69,7 @@ TEST_F(ReadOpen, FileCreatedMeanwhileIsOpenedWithItsBytes)
 
 TEST_F(ReadOpen, MissingFileIsCreatedEmptyAndOpened)
 {
-    EXPECT_EQ(Read_All(Open_Or_Create_For_Reading(Partner_Path)), ""s);
+    EXPECT_EQ(Read_All(Open_Or_Create(Partner_Path, "rb")), ""s);
     EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner.bin"), ""s);
 }
 
@@ -79,11 +79,11 @@ TEST_F(ReadOpen, FileThatCannotBeOpenedGivesNoStream)
 {
     Game_Side_Writes();
     Platform_Script = [](const Platform_Call& call) { return call.what == "open rb"; };
-    EXPECT_EQ(Read_All(Open_Or_Create_For_Reading(Partner_Path)), std::nullopt);
+    EXPECT_EQ(Read_All(Open_Or_Create(Partner_Path, "rb")), std::nullopt);
     EXPECT_EQ(Read("Data Files/MWSE/Vorel_Partner.bin"), Game_Side_Bytes);
 
     Platform_Script = nullptr;
-    EXPECT_EQ(Read_All(Open_Or_Create_For_Reading("No Folder\\Vorel_Partner.bin")), std::nullopt);
+    EXPECT_EQ(Read_All(Open_Or_Create("No Folder\\Vorel_Partner.bin", "rb")), std::nullopt);
     EXPECT_FALSE(Exists("No Folder"));
-    EXPECT_EQ(Read_All(Open_Or_Create_For_Reading("Data Files\\MWSE")), std::nullopt);  // a folder
+    EXPECT_EQ(Read_All(Open_Or_Create("Data Files\\MWSE", "rb")), std::nullopt);  // a folder
 }
