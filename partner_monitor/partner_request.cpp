@@ -35,12 +35,6 @@ struct NPC_Line {
     Text_Slot name;
 };
 
-// True when the field just read, of the given length, is wanted exactly.
-bool Same_Field(const char* field, int length, const char* wanted)
-{
-    return static_cast<size_t>(length) == std::strlen(wanted) && std::memcmp(field, wanted, std::strlen(wanted)) == 0;
-}
-
 // Reads the merged list from its start for the first line whose ID is id and fills line
 // with its fields. Returns 0, or -1 when the list ends, or an empty line comes, first.
 int Find_NPC_Line(Text_In& list, const char* id, NPC_Line& line)
@@ -54,7 +48,7 @@ int Find_NPC_Line(Text_In& list, const char* id, NPC_Line& line)
         }
         Text_Slot line_id;
         const int length = Read_NPC_ID(list, line_id);
-        if (Same_Field(line_id, length, id)) break;
+        if (Is_Whole_Field(line_id, length, id)) break;
         if (Skip_Line(list, skipped, NPC_Line_Piece_Size) == 0) return -1;
     }
     Read_NPC_Fields(list, line.head, line.hair, line.race, line.sex, line.name);

@@ -15,8 +15,7 @@ constexpr int Line_Piece_Size = 1500;
 bool Is_Race(const Text_Slot& field, int length, const char* race, Race_Search search)
 {
     if (search == Race_Search_Field_By_Field) return std::strcmp(field, race) == 0;
-    const size_t race_length = std::strlen(race);
-    return static_cast<size_t>(length) == race_length && std::memcmp(field, race, race_length) == 0;
+    return Is_Whole_Field(field, length, race) == 1;
 }
 
 // Passes over the rest of a line whose first field has been read. False when the search ends

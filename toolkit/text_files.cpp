@@ -124,3 +124,9 @@ int Skip_Line(Text_In& in, char* buffer, int size)
     while (piece == size - 1) piece = Read_Field(in, List_Line_End, buffer, size);
     return first;
 }
+
+int Is_Whole_Field(const char* field, int length, const char* wanted)
+{
+    const size_t wanted_length = std::strlen(wanted);
+    return static_cast<size_t>(length) == wanted_length && std::memcmp(field, wanted, wanted_length) == 0 ? 1 : 0;
+}

@@ -48,10 +48,7 @@ void Close_Whole(Text_Out& out)
     if (out.file != nullptr && Close_Written_File(out.file) != 0) Fail(out);
     out.file = nullptr;
     out.whole = 0;
-    if (!out.failed) return;
-    Temporary_Path temporary;
-    Name_Temporary_File(temporary, out.path);
-    if (Os_File_Exists(temporary)) Os_Remove_File(temporary);
+    if (out.failed) Remove_Leftover_Of(out.path);
 }
 
 }  // namespace

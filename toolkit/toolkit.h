@@ -235,6 +235,10 @@ int Read_Field(Text_In& in, char delimiter, Text_Slot& out);
 // own. Returns the length of the first piece: 0 at the end of the list or on an empty rest.
 int Skip_Line(Text_In& in, char* buffer, int size);
 
+// 1 when the field just read, of length characters, is wanted exactly, in its whole length (a
+// NUL read into the field counts as one of its characters), else 0.
+int Is_Whole_Field(const char* field, int length, const char* wanted);
+
 // ---------------------------------------------- files written whole (whole_files.cpp)
 
 // A file written whole (a list, a copy over the mesh set) is written beside its name, under

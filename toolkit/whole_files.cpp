@@ -41,7 +41,7 @@ int Remove_Leftover_Of(const char* path)
 {
     Temporary_Path temporary;
     Name_Temporary_File(temporary, path);
-    if (Os_File_Exists(temporary)) Os_Remove_File(temporary);
+    Os_Remove_File(temporary);  // nothing to do when there is none
     return 0;
 }
 
